@@ -4,8 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("APLIKASI CAFE SINDARA"));

@@ -8,14 +8,12 @@
 namespace msg {
 namespace {
 
-Handler &handler()
-{
+Handler &handler() {
     static Handler h;
     return h;
 }
 
-Answer showBox(Icon icon, const QString &title, const QString &text, Buttons buttons)
-{
+Answer showBox(Icon icon, const QString &title, const QString &text, Buttons buttons) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);
@@ -60,31 +58,38 @@ Answer showBox(Icon icon, const QString &title, const QString &text, Buttons but
 
 } // namespace
 
-Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons)
-{
+Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) {
     if (handler())
         return handler()(icon, title, text, buttons);
     return showBox(icon, title, text, buttons);
 }
 
-void exclamation(const QString &text) { show(Icon::Exclamation, core::appTitle(), text); }
+void exclamation(const QString &text) {
+    show(Icon::Exclamation, core::appTitle(), text);
+}
 
-void exclamation(const QString &text, const QString &title) { show(Icon::Exclamation, title, text); }
+void exclamation(const QString &text, const QString &title) {
+    show(Icon::Exclamation, title, text);
+}
 
-void information(const QString &text) { show(Icon::Information, core::appTitle(), text); }
+void information(const QString &text) {
+    show(Icon::Information, core::appTitle(), text);
+}
 
-void critical(const QString &text, const QString &title) { show(Icon::Critical, title, text); }
+void critical(const QString &text, const QString &title) {
+    show(Icon::Critical, title, text);
+}
 
-bool askYesNo(const QString &text, const QString &title)
-{
+bool askYesNo(const QString &text, const QString &title) {
     return show(Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;
 }
 
-bool askOkCancel(const QString &text, const QString &title)
-{
+bool askOkCancel(const QString &text, const QString &title) {
     return show(Icon::Question, title, text, Buttons::OkCancel) == Answer::Ok;
 }
 
-void setHandler(Handler h) { handler() = std::move(h); }
+void setHandler(Handler h) {
+    handler() = std::move(h);
+}
 
 } // namespace msg

@@ -10,68 +10,79 @@
 namespace core {
 namespace {
 
-std::function<QDateTime()> &clockFn()
-{
+std::function<QDateTime()> &clockFn() {
     static std::function<QDateTime()> fn;
     return fn;
 }
 
-std::function<void()> &endFn()
-{
+std::function<void()> &endFn() {
     static std::function<void()> fn;
     return fn;
 }
 
-QString &folderOverride()
-{
+QString &folderOverride() {
     static QString folder;
     return folder;
 }
 
 } // namespace
 
-QString appTitle() { return QStringLiteral("CAFE SINDARA"); }
-
-int versionMajor() { return CAFE_VERSION_MAJOR; }
-int versionMinor() { return CAFE_VERSION_MINOR; }
-int versionRevision() { return CAFE_VERSION_PATCH; }
-
-QString versionText()
-{
-    return QStringLiteral("%1.%2.%3").arg(versionMajor()).arg(versionMinor()).arg(versionRevision());
+QString appTitle() {
+    return QStringLiteral("CAFE SINDARA");
 }
 
-QDateTime now() { return clockFn() ? clockFn()() : QDateTime::currentDateTime(); }
+int versionMajor() {
+    return CAFE_VERSION_MAJOR;
+}
+int versionMinor() {
+    return CAFE_VERSION_MINOR;
+}
+int versionRevision() {
+    return CAFE_VERSION_PATCH;
+}
 
-void setClock(std::function<QDateTime()> clock) { clockFn() = std::move(clock); }
+QString versionText() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(versionMajor())
+        .arg(versionMinor())
+        .arg(versionRevision());
+}
 
-void defaultEndProgram()
-{
+QDateTime now() {
+    return clockFn() ? clockFn()() : QDateTime::currentDateTime();
+}
+
+void setClock(std::function<QDateTime()> clock) {
+    clockFn() = std::move(clock);
+}
+
+void defaultEndProgram() {
     // "At once": no destructors, no event loop, no unload handlers.
     ::_exit(0);
 }
 
-void endProgram()
-{
+void endProgram() {
     if (endFn())
         endFn()();
     else
         defaultEndProgram();
 }
 
-void setEndProgram(std::function<void()> end) { endFn() = std::move(end); }
+void setEndProgram(std::function<void()> end) {
+    endFn() = std::move(end);
+}
 
-QString programFolder()
-{
+QString programFolder() {
     if (!folderOverride().isEmpty())
         return folderOverride();
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramFolder(const QString &folder) { folderOverride() = folder; }
+void setProgramFolder(const QString &folder) {
+    folderOverride() = folder;
+}
 
-void deleteTempFiles()
-{
+void deleteTempFiles() {
     const QDir dir(programFolder());
     const auto entries =
         dir.entryInfoList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);

@@ -2,14 +2,12 @@
 
 namespace core {
 
-CurrentUserRecord &CurrentUser()
-{
+CurrentUserRecord &CurrentUser() {
     static CurrentUserRecord user;
     return user;
 }
 
-Settings &settings()
-{
+Settings &settings() {
     static Settings s;
     return s;
 }

@@ -19,8 +19,7 @@ struct Parameters {
     QString databaseName;
 };
 
-Parameters &params()
-{
+Parameters &params() {
     static Parameters p;
     return p;
 }
@@ -28,13 +27,11 @@ Parameters &params()
 class BusyPointer {
 public:
     BusyPointer()
-        : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
+        : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
         if (active_)
             QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     }
-    ~BusyPointer()
-    {
+    ~BusyPointer() {
         if (active_)
             QGuiApplication::restoreOverrideCursor();
     }
@@ -45,8 +42,7 @@ private:
     bool active_;
 };
 
-void dropConnection(const QString &name)
-{
+void dropConnection(const QString &name) {
     if (!QSqlDatabase::contains(name))
         return;
     {
@@ -56,8 +52,7 @@ void dropConnection(const QString &name)
     QSqlDatabase::removeDatabase(name);
 }
 
-bool openConnection(const QString &name)
-{
+bool openConnection(const QString &name) {
     BusyPointer busy;
     const StoredTexts &texts = storedTexts();
     const QString user = DecodeStoredText(texts.user);
@@ -83,14 +78,12 @@ bool openConnection(const QString &name)
     return true;
 }
 
-void open(const QString &name)
-{
+void open(const QString &name) {
     if (!openConnection(name))
         msg::exclamation(kConnectionMessage);
 }
 
-int state(const QString &name)
-{
+int state(const QString &name) {
     if (!QSqlDatabase::contains(name))
         return StateNotConnected;
     return QSqlDatabase::database(name, false).isOpen() ? StateOpen : StateNotConnected;
@@ -98,21 +91,22 @@ int state(const QString &name)
 
 } // namespace
 
-void setServer(const QString &address, const QString &portText)
-{
+void setServer(const QString &address, const QString &portText) {
     params().address = address;
     params().portText = portText;
 }
 
-QString serverAddress() { return params().address; }
-QString serverPortText() { return params().portText; }
+QString serverAddress() {
+    return params().address;
+}
+QString serverPortText() {
+    return params().portText;
+}
 
-bool useProfile(const QString &code)
-{
+bool useProfile(const QString &code) {
     const StoredTexts &t = storedTexts();
-    static const QStringList codes = {QStringLiteral("1"), QStringLiteral("2"),
-                                      QStringLiteral("3"), QStringLiteral("4"),
-                                      QStringLiteral("5")};
+    static const QStringList codes = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                      QStringLiteral("4"), QStringLiteral("5")};
     const auto index = codes.indexOf(code);
     if (index < 0)
         return false;
@@ -122,31 +116,42 @@ bool useProfile(const QString &code)
     return true;
 }
 
-void OpenLoginConnection() { open(kLogin); }
-void OpenSessionConnection() { open(kSession); }
+void OpenLoginConnection() {
+    open(kLogin);
+}
+void OpenSessionConnection() {
+    open(kSession);
+}
 
-int loginState() { return state(kLogin); }
-int sessionState() { return state(kSession); }
+int loginState() {
+    return state(kLogin);
+}
+int sessionState() {
+    return state(kSession);
+}
 
-QSqlDatabase loginConnection() { return QSqlDatabase::database(kLogin, false); }
-QSqlDatabase sessionConnection() { return QSqlDatabase::database(kSession, false); }
+QSqlDatabase loginConnection() {
+    return QSqlDatabase::database(kLogin, false);
+}
+QSqlDatabase sessionConnection() {
+    return QSqlDatabase::database(kSession, false);
+}
 
-void closeLoginConnection()
-{
+void closeLoginConnection() {
     if (QSqlDatabase::contains(kLogin))
         QSqlDatabase::database(kLogin, false).close();
 }
 
-void closeSessionConnection()
-{
+void closeSessionConnection() {
     if (QSqlDatabase::contains(kSession))
         QSqlDatabase::database(kSession, false).close();
 }
 
-QString databaseName() { return params().databaseName; }
+QString databaseName() {
+    return params().databaseName;
+}
 
-int openNamedConnection(const QString &name)
-{
+int openNamedConnection(const QString &name) {
     return openConnection(name) ? StateOpen : StateNotConnected;
 }
 

@@ -10,20 +10,17 @@
 namespace db {
 namespace {
 
-QString errorText(const QSqlError &error)
-{
+QString errorText(const QSqlError &error) {
     const QString server = error.databaseText().trimmed();
     return server.isEmpty() ? error.text().trimmed() : server;
 }
 
-QString &fillError()
-{
+QString &fillError() {
     static QString text;
     return text;
 }
 
-bool run(QSqlQuery &q, const QString &sql, const QVariantList &values)
-{
+bool run(QSqlQuery &q, const QString &sql, const QVariantList &values) {
     q.setForwardOnly(true);
     if (values.isEmpty())
         return q.exec(sql); // unprepared: also right for CALL of a procedure
@@ -38,12 +35,9 @@ bool run(QSqlQuery &q, const QString &sql, const QVariantList &values)
 
 Error::Error(const QString &text)
     : std::runtime_error(text.toStdString())
-    , text_(text)
-{
-}
+    , text_(text) {}
 
-QSqlQuery select(const QString &sql, const QVariantList &values, const QSqlDatabase &conn)
-{
+QSqlQuery select(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q(conn);
     if (!conn.isOpen())
         throw Error(QStringLiteral("Tidak terhubung ke server"));
@@ -52,8 +46,7 @@ QSqlQuery select(const QString &sql, const QVariantList &values, const QSqlDatab
     return q;
 }
 
-QSqlQuery selectForFill(const QString &sql, const QVariantList &values, const QSqlDatabase &conn)
-{
+QSqlQuery selectForFill(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q(conn);
     fillError().clear();
     if (!conn.isOpen()) {
@@ -67,10 +60,11 @@ QSqlQuery selectForFill(const QString &sql, const QVariantList &values, const QS
     return q;
 }
 
-QString lastFillError() { return fillError(); }
+QString lastFillError() {
+    return fillError();
+}
 
-int exec(const QString &sql, const QVariantList &values, const QSqlDatabase &conn)
-{
+int exec(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q(conn);
     if (!conn.isOpen())
         throw Error(QStringLiteral("Tidak terhubung ke server"));
@@ -79,14 +73,12 @@ int exec(const QString &sql, const QVariantList &values, const QSqlDatabase &con
     return q.numRowsAffected();
 }
 
-QVariant scalar(const QString &sql, const QVariantList &values, const QSqlDatabase &conn)
-{
+QVariant scalar(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q = select(sql, values, conn);
     return q.next() ? q.value(0) : QVariant();
 }
 
-QString serverText(const QVariant &value)
-{
+QString serverText(const QVariant &value) {
     if (!value.isValid() || value.isNull())
         return {};
     switch (value.typeId()) {
@@ -109,8 +101,7 @@ QString serverText(const QVariant &value)
     return value.toString();
 }
 
-double number(const QVariant &value)
-{
+double number(const QVariant &value) {
     if (!value.isValid() || value.isNull())
         return 0;
     bool ok = false;
@@ -121,22 +112,19 @@ double number(const QVariant &value)
 }
 
 Transaction::Transaction(const QSqlDatabase &conn)
-    : conn_(conn)
-{
+    : conn_(conn) {
     if (!conn_.isOpen())
         throw Error(QStringLiteral("Tidak terhubung ke server"));
     if (!conn_.transaction())
         throw Error(errorText(conn_.lastError()));
 }
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (!done_)
         conn_.rollback();
 }
 
-void Transaction::commit()
-{
+void Transaction::commit() {
     if (!conn_.commit())
         throw Error(errorText(conn_.lastError()));
     done_ = true;

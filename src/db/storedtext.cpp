@@ -8,8 +8,7 @@
 namespace db {
 namespace {
 
-int alphabetValue(QChar c)
-{
+int alphabetValue(QChar c) {
     const char16_t u = c.unicode();
     if (u >= 'A' && u <= 'Z')
         return u - 'A';
@@ -26,16 +25,14 @@ int alphabetValue(QChar c)
     return -1;
 }
 
-std::optional<StoredTexts> &installed()
-{
+std::optional<StoredTexts> &installed() {
     static std::optional<StoredTexts> texts;
     return texts;
 }
 
 } // namespace
 
-QString Base64Decode(const QString &text)
-{
+QString Base64Decode(const QString &text) {
     QString kept;
     kept.reserve(text.size());
     for (const QChar c : text) {
@@ -67,19 +64,16 @@ QString Base64Decode(const QString &text)
     return core::fromAnsi(out);
 }
 
-QString DecodeStoredText(const QString &text)
-{
+QString DecodeStoredText(const QString &text) {
     return Base64Decode(Base64Decode(Base64Decode(text)));
 }
 
-bool IsSafeText(const QString &text)
-{
+bool IsSafeText(const QString &text) {
     return !(text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('\'')) ||
              text.contains(QLatin1String("--")) || text.contains(QLatin1String("/*")));
 }
 
-StoredTexts compiledStoredTexts()
-{
+StoredTexts compiledStoredTexts() {
     StoredTexts t;
     t.host[0] = QStringLiteral(CAFE_STORED_HOST1);
     t.host[1] = QStringLiteral(CAFE_STORED_HOST2);
@@ -97,13 +91,14 @@ StoredTexts compiledStoredTexts()
     return t;
 }
 
-const StoredTexts &storedTexts()
-{
+const StoredTexts &storedTexts() {
     if (!installed())
         installed() = compiledStoredTexts();
     return *installed();
 }
 
-void setStoredTexts(const StoredTexts &texts) { installed() = texts; }
+void setStoredTexts(const StoredTexts &texts) {
+    installed() = texts;
+}
 
 } // namespace db

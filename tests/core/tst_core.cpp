@@ -13,8 +13,7 @@ class TestCore : public QObject {
 private slots:
     void versionText() { QCOMPARE(core::versionText(), QStringLiteral("1.0.0")); }
 
-    void tempFileCleanUp()
-    {
+    void tempFileCleanUp() {
         QTemporaryDir dir;
         QTemporaryDir outside;
         QVERIFY(dir.isValid() && outside.isValid());
@@ -45,18 +44,17 @@ private slots:
         QVERIFY(QFile::exists(outside.filePath("target.tmp")));
     }
 
-    void ansiRoundTrip_data()
-    {
+    void ansiRoundTrip_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ascii") << QStringLiteral("Nasi Goreng 2x") << QByteArray("Nasi Goreng 2x");
-        QTest::newRow("latin-1") << QStringLiteral("caf\u00e9 \u00b1") << QByteArray("caf\xe9 \xb1");
-        QTest::newRow("0x80 block") << QStringLiteral("\u20ac\u2026\u2013\u0178")
-                                    << QByteArray("\x80\x85\x96\x9f");
+        QTest::newRow("latin-1") << QStringLiteral("caf\u00e9 \u00b1")
+                                 << QByteArray("caf\xe9 \xb1");
+        QTest::newRow("0x80 block")
+            << QStringLiteral("\u20ac\u2026\u2013\u0178") << QByteArray("\x80\x85\x96\x9f");
     }
 
-    void ansiRoundTrip()
-    {
+    void ansiRoundTrip() {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QCOMPARE(core::toAnsi(text), bytes);
@@ -65,8 +63,7 @@ private slots:
 
     void ansiUnmappable() { QCOMPARE(core::toAnsi(QStringLiteral("a\u4e2db")), QByteArray("a?b")); }
 
-    void clockSeam()
-    {
+    void clockSeam() {
         const QDateTime at(QDate(2026, 12, 8), QTime(14, 30, 59));
         {
             ClockPin pin(at);
@@ -75,8 +72,7 @@ private slots:
         QVERIFY(qAbs(core::now().secsTo(QDateTime::currentDateTime())) < 5);
     }
 
-    void endSeam()
-    {
+    void endSeam() {
         EndRecorder end;
         core::endProgram();
         QCOMPARE(end.calls, 1);

@@ -10,47 +10,51 @@ class TestGateway : public QObject {
     Q_OBJECT
 
 private slots:
-    void decoder_data()
-    {
+    void decoder_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("fill 0") << "TWFu" << "Man";
-        QTest::newRow("fill 1") << "TWE=" << "Ma";
-        QTest::newRow("fill 2") << "TQ==" << "M";
-        QTest::newRow("line breaks") << "TW\r\nFu\nTWE=" << "ManMa";
-        QTest::newRow("stray characters") << "T*W F.u-" << "Man";
-        QTest::newRow("partial group ignored") << "TWFuTW" << "Man";
-        QTest::newRow("stray = inside counts as zero") << "TW=uTWE=" << "M`.Ma";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only fill") << "==" << "";
+        QTest::newRow("fill 0") << "TWFu"
+                                << "Man";
+        QTest::newRow("fill 1") << "TWE="
+                                << "Ma";
+        QTest::newRow("fill 2") << "TQ=="
+                                << "M";
+        QTest::newRow("line breaks") << "TW\r\nFu\nTWE="
+                                     << "ManMa";
+        QTest::newRow("stray characters") << "T*W F.u-"
+                                          << "Man";
+        QTest::newRow("partial group ignored") << "TWFuTW"
+                                               << "Man";
+        QTest::newRow("stray = inside counts as zero") << "TW=uTWE="
+                                                       << "M`.Ma";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("only fill") << "=="
+                                   << "";
         QTest::newRow("windows-1252 byte") << "gA==" << QStringLiteral("\u20ac");
     }
 
-    void decoder()
-    {
+    void decoder() {
         QFETCH(QString, input);
         QFETCH(QString, expected);
         QCOMPARE(db::Base64Decode(input), expected);
     }
 
-    void decoderLengthHasNoTrailingZeros()
-    {
+    void decoderLengthHasNoTrailingZeros() {
         // 4 groups with fill 2: (16 / 4) * 3 - 2 = 10 characters.
         const QString out = db::Base64Decode(QStringLiteral("MDEyMzQ1Njc4OQ=="));
         QCOMPARE(out.size(), 10);
         QCOMPARE(out, QStringLiteral("0123456789"));
     }
 
-    void layeredDecode()
-    {
+    void layeredDecode() {
         QCOMPARE(db::DecodeStoredText(testdb::encode(QStringLiteral("ulu-cafe"))),
                  QStringLiteral("ulu-cafe"));
         QCOMPARE(db::DecodeStoredText(testdb::encode(QStringLiteral("Caf\u00e9 \u20ac"))),
                  QStringLiteral("Caf\u00e9 \u20ac"));
     }
 
-    void compiledConstants()
-    {
+    void compiledConstants() {
         const db::StoredTexts t = db::compiledStoredTexts();
         QCOMPARE(db::DecodeStoredText(t.host[0]), QStringLiteral("127.0.0.1"));
         QCOMPARE(db::DecodeStoredText(t.portP1), QStringLiteral("3307"));
@@ -62,8 +66,7 @@ private slots:
         QVERIFY(db::DecodeStoredText(t.lookup1).endsWith(QStringLiteral("WHERE user_alias =")));
     }
 
-    void safeText_data()
-    {
+    void safeText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("safe");
         QTest::newRow("plain") << "admin" << true;
@@ -75,15 +78,13 @@ private slots:
         QTest::newRow("star slash only") << "a*/b" << true;
     }
 
-    void safeText()
-    {
+    void safeText() {
         QFETCH(QString, text);
         QFETCH(bool, safe);
         QCOMPARE(db::IsSafeText(text), safe);
     }
 
-    void profileSelection()
-    {
+    void profileSelection() {
         db::setStoredTexts(db::compiledStoredTexts());
         db::setServer(QStringLiteral("10.9.9.9"), QStringLiteral("1"));
         QVERIFY(!db::useProfile(QStringLiteral("6")));
@@ -96,16 +97,14 @@ private slots:
         QCOMPARE(db::serverPortText(), QStringLiteral("3308"));
     }
 
-    void failedOpenShowsMessage_data()
-    {
+    void failedOpenShowsMessage_data() {
         QTest::addColumn<QString>("portText");
         QTest::newRow("not a number") << "33o7";
         QTest::newRow("empty") << "";
         QTest::newRow("nothing listens") << "1";
     }
 
-    void failedOpenShowsMessage()
-    {
+    void failedOpenShowsMessage() {
         QFETCH(QString, portText);
         testdb::install();
         db::setServer(QStringLiteral("127.0.0.1"), portText);
@@ -117,8 +116,7 @@ private slots:
         QCOMPARE(messages.entries.first().title, QStringLiteral("CAFE SINDARA"));
     }
 
-    void openAndClose()
-    {
+    void openAndClose() {
         MessageRecorder messages;
         QVERIFY(testdb::openSession());
         QCOMPARE(db::databaseName(), testdb::cafeDb());
@@ -130,8 +128,7 @@ private slots:
         QCOMPARE(db::sessionState(), db::StateOpen);
     }
 
-    void awkwardValuesRoundTrip()
-    {
+    void awkwardValuesRoundTrip() {
         QVERIFY(testdb::openSession());
         testdb::rootExec("DROP TABLE IF EXISTS gw_probe");
         testdb::rootExec("CREATE TABLE gw_probe (id INT PRIMARY KEY, txt VARCHAR(100)) "
@@ -144,13 +141,12 @@ private slots:
         QCOMPARE(db::scalar("SELECT COUNT(*) FROM gw_probe WHERE txt = ?", {value}).toInt(), 1);
     }
 
-    void transactionRollsBackHalfWrite()
-    {
+    void transactionRollsBackHalfWrite() {
         QVERIFY(testdb::openSession());
         testdb::rootExec("DROP TABLE IF EXISTS gw_tx");
         testdb::rootExec("CREATE TABLE gw_tx (id INT PRIMARY KEY) ENGINE=InnoDB");
-        testdb::rootExec(QStringLiteral("GRANT SELECT, INSERT ON `%1`.gw_tx TO '%1'@'%'")
-                             .arg(testdb::cafeDb()));
+        testdb::rootExec(
+            QStringLiteral("GRANT SELECT, INSERT ON `%1`.gw_tx TO '%1'@'%'").arg(testdb::cafeDb()));
         bool failed = false;
         try {
             db::Transaction tx;
@@ -172,8 +168,7 @@ private slots:
         QCOMPARE(db::scalar("SELECT COUNT(*) FROM gw_tx").toInt(), 1);
     }
 
-    void serverTextForms()
-    {
+    void serverTextForms() {
         QVERIFY(testdb::openSession());
         QSqlQuery q = db::select("SELECT CAST('2026-12-08' AS DATE) AS d, "
                                  "CAST('2026-12-08 07:05:09' AS DATETIME) AS dt, "
@@ -185,8 +180,7 @@ private slots:
         QCOMPARE(db::serverText(q.value("n")), QString());
     }
 
-    void failedFillDoesNotThrow()
-    {
+    void failedFillDoesNotThrow() {
         QVERIFY(testdb::openSession());
         QSqlQuery q = db::selectForFill("SELECT * FROM no_such_table");
         QVERIFY(!q.next());

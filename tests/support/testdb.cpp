@@ -13,8 +13,7 @@
 namespace testdb {
 namespace {
 
-QString readFixtureFile(const QString &name)
-{
+QString readFixtureFile(const QString &name) {
     QFile f(QStringLiteral(CAFE_TESTDB_DIR "/") + name);
     if (!f.open(QIODevice::ReadOnly))
         qFatal("test database fixture file %s missing: is the testdb fixture running?",
@@ -24,21 +23,27 @@ QString readFixtureFile(const QString &name)
 
 } // namespace
 
-QString cafeDb() { return QStringLiteral(CAFE_TEST_DB_USER); }
-int port() { return readFixtureFile(QStringLiteral("port")).toInt(); }
-QString socketPath() { return readFixtureFile(QStringLiteral("socket")); }
-QString sourceDir() { return QStringLiteral(CAFE_SOURCE_DIR); }
+QString cafeDb() {
+    return QStringLiteral(CAFE_TEST_DB_USER);
+}
+int port() {
+    return readFixtureFile(QStringLiteral("port")).toInt();
+}
+QString socketPath() {
+    return readFixtureFile(QStringLiteral("socket"));
+}
+QString sourceDir() {
+    return QStringLiteral(CAFE_SOURCE_DIR);
+}
 
-QString encode(const QString &value)
-{
+QString encode(const QString &value) {
     QByteArray bytes = core::toAnsi(value);
     for (int i = 0; i < 3; ++i)
         bytes = bytes.toBase64();
     return QString::fromLatin1(bytes);
 }
 
-db::StoredTexts storedTexts()
-{
+db::StoredTexts storedTexts() {
     db::StoredTexts t = db::compiledStoredTexts();
     for (auto &host : t.host)
         host = encode(QStringLiteral("127.0.0.1"));
@@ -49,21 +54,18 @@ db::StoredTexts storedTexts()
     return t;
 }
 
-void install()
-{
+void install() {
     db::setStoredTexts(storedTexts());
     db::useProfile(QStringLiteral("1"));
 }
 
-bool openSession()
-{
+bool openSession() {
     install();
     db::OpenSessionConnection();
     return db::sessionState() == db::StateOpen;
 }
 
-QSqlDatabase root()
-{
+QSqlDatabase root() {
     const QString name = QStringLiteral("testroot");
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase existing = QSqlDatabase::database(name);
@@ -79,10 +81,11 @@ QSqlDatabase root()
     return conn;
 }
 
-void rootExec(const QString &sql) { db::exec(sql, {}, root()); }
+void rootExec(const QString &sql) {
+    db::exec(sql, {}, root());
+}
 
-void rootScript(const QString &sql)
-{
+void rootScript(const QString &sql) {
     const QStringList statements = sql.split(QStringLiteral(";\n"), Qt::SkipEmptyParts);
     for (const QString &s : statements) {
         if (!s.trimmed().isEmpty())
@@ -90,8 +93,7 @@ void rootScript(const QString &sql)
     }
 }
 
-void loadFile(const QString &path, const QString &database)
-{
+void loadFile(const QString &path, const QString &database) {
     QProcess p;
     p.setStandardInputFile(path);
     p.start(QStringLiteral("mariadb"),
@@ -103,52 +105,56 @@ void loadFile(const QString &path, const QString &database)
                             .arg(path, QString::fromUtf8(p.readAllStandardError())));
 }
 
-void truncate(const QStringList &tables)
-{
+void truncate(const QStringList &tables) {
     rootExec(QStringLiteral("SET FOREIGN_KEY_CHECKS=0"));
     for (const QString &t : tables) {
-        const QString qualified = t.contains(QLatin1Char('.')) ? t : QStringLiteral("`%1`.%2").arg(cafeDb(), t);
+        const QString qualified =
+            t.contains(QLatin1Char('.')) ? t : QStringLiteral("`%1`.%2").arg(cafeDb(), t);
         rootExec(QStringLiteral("TRUNCATE TABLE ") + qualified);
     }
     rootExec(QStringLiteral("SET FOREIGN_KEY_CHECKS=1"));
 }
 
-void loadDemo() { loadFile(sourceDir() + QStringLiteral("/database/demo.sql"), cafeDb()); }
+void loadDemo() {
+    loadFile(sourceDir() + QStringLiteral("/database/demo.sql"), cafeDb());
+}
 
 } // namespace testdb
 
-MessageRecorder::MessageRecorder()
-{
-    msg::setHandler([this](msg::Icon icon, const QString &title, const QString &text,
-                           msg::Buttons buttons) {
-        entries.append({icon, title, text, buttons});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == msg::Buttons::YesNo ? msg::Answer::Yes : msg::Answer::Ok;
-    });
+MessageRecorder::MessageRecorder() {
+    msg::setHandler(
+        [this](msg::Icon icon, const QString &title, const QString &text, msg::Buttons buttons) {
+            entries.append({icon, title, text, buttons});
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return buttons == msg::Buttons::YesNo ? msg::Answer::Yes : msg::Answer::Ok;
+        });
 }
 
-MessageRecorder::~MessageRecorder() { msg::setHandler({}); }
+MessageRecorder::~MessageRecorder() {
+    msg::setHandler({});
+}
 
-QStringList MessageRecorder::texts() const
-{
+QStringList MessageRecorder::texts() const {
     QStringList out;
     for (const Entry &e : entries)
         out << e.text;
     return out;
 }
 
-EndRecorder::EndRecorder()
-{
+EndRecorder::EndRecorder() {
     core::setEndProgram([this] { ++calls; });
 }
 
-EndRecorder::~EndRecorder() { core::setEndProgram({}); }
+EndRecorder::~EndRecorder() {
+    core::setEndProgram({});
+}
 
 ClockPin::ClockPin(const QDateTime &at)
-    : at_(at)
-{
+    : at_(at) {
     core::setClock([this] { return at_; });
 }
 
-ClockPin::~ClockPin() { core::setClock({}); }
+ClockPin::~ClockPin() {
+    core::setClock({});
+}
