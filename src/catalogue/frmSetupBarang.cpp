@@ -1,0 +1,6 @@
+#include "frmSetupBarang.h"
+
+frmSetupBarang::frmSetupBarang(QWidget *parent)
+    : QDialog(parent) {}
+
+frmSetupBarang::~frmSetupBarang() = default;

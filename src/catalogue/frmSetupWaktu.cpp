@@ -1,0 +1,6 @@
+#include "frmSetupWaktu.h"
+
+frmSetupWaktu::frmSetupWaktu(QWidget *parent)
+    : QDialog(parent) {}
+
+frmSetupWaktu::~frmSetupWaktu() = default;
