@@ -1,0 +1,354 @@
+#include "amount.h"
+#include "itemfield.h"
+#include "nextkey.h"
+#include "reportlist.h"
+#include "selectors.h"
+#include "sql.h"
+#include "testdb.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+
+const QLocale kIndonesian(QLocale::Indonesian, QLocale::Indonesia);
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+
+// Clicks a header section the way a user does.
+void clickHeader(common::ReportList &list, int section) {
+    QHeaderView *header = list.horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestCommon : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { common::setAmountLocale(QLocale::c()); }
+
+    void itemField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("nAfter");
+        QTest::newRow("code") << "3 : Backup-1"
+                              << ":" << 1 << "3" << 1;
+        QTest::newRow("text") << "3 : Backup-1"
+                              << ":" << 2 << "Backup-1" << 2;
+        QTest::newRow("beyond last") << "3 : Backup-1"
+                                     << ":" << 3 << "" << 3;
+        QTest::newRow("no separator, field 2 is the whole text") << " SISTEM "
+                                                                 << "." << 2 << " SISTEM " << 2;
+        QTest::newRow("no separator, field 1 trimmed") << " SISTEM "
+                                                       << "." << 1 << "SISTEM" << 1;
+        QTest::newRow("-1 is the last field") << "001 : Nasi : 12.000"
+                                              << ":" << -1 << "12.000" << 3;
+        QTest::newRow("-2 the one before") << "001 : Nasi : 12.000"
+                                           << ":" << -2 << "Nasi" << 2;
+        QTest::newRow("menu label") << "0101.GANTI PASSWORD"
+                                    << "." << 2 << "GANTI PASSWORD" << 2;
+        QTest::newRow("field 0") << "a:b"
+                                 << ":" << 0 << "" << 0;
+        QTest::newRow("empty text") << ""
+                                    << ":" << 1 << "" << 1;
+    }
+
+    void itemField() {
+        QFETCH(QString, text);
+        QFETCH(QString, sep);
+        QFETCH(int, n);
+        QFETCH(QString, expected);
+        QFETCH(int, nAfter);
+        QCOMPARE(common::GetItemField(text, sep, &n), expected);
+        QCOMPARE(n, nAfter);
+    }
+
+    void keepCharactersAndProperCase() {
+        QCOMPARE(common::KeepCharacters("Rp -1.500,00 x", "0123456789.,-"),
+                 QStringLiteral("-1.500,00"));
+        QCOMPARE(common::KeepCharacters("abc", "0123456789"), QString());
+        QCOMPARE(common::properCase("0101.GANTI PASSWORD"), QStringLiteral("0101.Ganti Password"));
+        QCOMPARE(common::properCase("sETUP menu CAFE"), QStringLiteral("Setup Menu Cafe"));
+    }
+
+    void selectByCode_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("index");
+        QTest::newRow("exists") << "3" << 2;
+        QTest::newRow("does not exist") << "7" << -1;
+        QTest::newRow("cleared") << "" << -1;
+    }
+
+    void selectByCode() {
+        QFETCH(QString, code);
+        QFETCH(int, index);
+        QComboBox combo;
+        common::FillConnectionProfiles(&combo);
+        combo.setCurrentIndex(0);
+        common::SelectComboByCode(code, &combo);
+        QCOMPARE(combo.currentIndex(), index);
+    }
+
+    void selectOnEmptyListChangesNothing() {
+        QComboBox combo;
+        common::SelectComboByCode("1", &combo);
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(combo.count(), 0);
+    }
+
+    void codeBoxPairing() {
+        QComboBox combo;
+        QLineEdit box;
+        common::FillConnectionProfiles(&combo);
+        common::pairCodeBox(&box, &combo);
+        QCOMPARE(combo.count(), 5);
+        QCOMPARE(combo.itemText(4), QStringLiteral("5 : Backup-3"));
+
+        combo.setCurrentIndex(2);
+        QCOMPARE(box.text(), QStringLiteral("3"));
+        box.setText("5");
+        QCOMPARE(combo.currentText(), QStringLiteral("5 : Backup-3"));
+        box.setText("9");
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(box.text(), QStringLiteral("9")); // the typed code stays
+    }
+
+    void amountFormatting_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("value");
+        QTest::newRow("id: one and a half million") << kIndonesian << "1500000"
+                                                    << "1.500.000" << 1.5e6;
+        QTest::newRow("en: one and a half million") << kEnglish << "1500000"
+                                                    << "1,500,000" << 1.5e6;
+        QTest::newRow("id: one more digit typed") << kIndonesian << "1.500.0001"
+                                                  << "15.000.001" << 15000001.0;
+        QTest::newRow("id: negative") << kIndonesian << "-2000"
+                                      << "-2.000" << -2000.0;
+        QTest::newRow("id: small") << kIndonesian << "12"
+                                   << "12" << 12.0;
+    }
+
+    void amountFormatting() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(double, value);
+        common::setAmountLocale(locale);
+        QLineEdit box;
+        common::bindAmountBox(&box);
+        box.setText(typed);
+        QCOMPARE(box.text(), shown);
+        QCOMPARE(box.cursorPosition(), shown.size());
+        QCOMPARE(common::amountValue(box.text()), value);
+    }
+
+    void amountBoxLeavesNonNumbersAndEmpty() {
+        common::setAmountLocale(kIndonesian);
+        QLineEdit box;
+        common::bindAmountBox(&box);
+        box.setText("1234");
+        QCOMPARE(box.text(), QStringLiteral("1.234"));
+        box.setText("");
+        QCOMPARE(box.text(), QString());
+        box.setText("12a");
+        QCOMPARE(box.text(), QStringLiteral("12a"));
+        QVERIFY(!common::parseAmount("12a"));
+        QVERIFY(!common::parseAmount(""));
+    }
+
+    void defaultLocaleGroupsWithAPoint() {
+        // The machines run with LANG=C.UTF-8, whose locale has no grouping.
+        if (QLocale::system().language() != QLocale::C)
+            QSKIP("only meaningful under the C locale");
+        QCOMPARE(common::formatAmount(1500000), QStringLiteral("1.500.000"));
+    }
+
+    void wholeNumbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qlonglong>("value"); // -1: refused
+        QTest::newRow("plain") << "25" << 25LL;
+        QTest::newRow("grouped") << "1.000" << 1000LL;
+        QTest::newRow("decimal") << "2,5" << -1LL;
+        QTest::newRow("letters") << "lima" << -1LL;
+        QTest::newRow("negative") << "-3" << -1LL;
+        QTest::newRow("empty") << "" << -1LL;
+    }
+
+    void wholeNumbers() {
+        QFETCH(QString, text);
+        QFETCH(qlonglong, value);
+        common::setAmountLocale(kIndonesian);
+        const auto parsed = common::parseWholeNumber(text);
+        QCOMPARE(parsed.has_value(), value >= 0);
+        if (parsed)
+            QCOMPARE(*parsed, value);
+        QCOMPARE(common::leadingNumber("12abc"), 12LL);
+        QCOMPARE(common::leadingNumber("-4"), -4LL);
+        QCOMPARE(common::leadingNumber("abc"), 0LL);
+    }
+
+    void nextKey_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("expected"); // empty: refused
+        QTest::newRow("empty table") << QStringList{} << "001";
+        QTest::newRow("041 gives 042") << QStringList{"007", "041", "012"} << "042";
+        QTest::newRow("998 gives 999") << QStringList{"998"} << "999";
+        QTest::newRow("past 999 refused") << QStringList{"999"} << "";
+    }
+
+    void nextKey() {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, expected);
+        QVERIFY(testdb::openSession());
+        testdb::rootExec("CREATE TABLE IF NOT EXISTS nk_probe (kode VARCHAR(10)) ENGINE=InnoDB");
+        testdb::rootExec(
+            QStringLiteral("GRANT SELECT ON `%1`.nk_probe TO '%1'@'%'").arg(testdb::cafeDb()));
+        testdb::rootExec("DELETE FROM nk_probe");
+        for (const QString &k : stored)
+            db::exec("INSERT INTO nk_probe VALUES (?)", {k}, testdb::root());
+
+        MessageRecorder messages;
+        const auto key =
+            common::IdReg({QString(), "SELECT MAX(right(kode, 3)) as Nomor FROM nk_probe", {}, 3});
+        if (expected.isEmpty()) {
+            QVERIFY(!key);
+            QCOMPARE(messages.entries.size(), 1);
+            QCOMPARE(messages.entries.first().icon, msg::Icon::Exclamation);
+        } else {
+            QCOMPARE(key.value_or(QString()), expected);
+            QVERIFY(messages.entries.isEmpty());
+        }
+    }
+
+    void prefixedKeyAndWideNumbers() {
+        QCOMPARE(common::formatKey("SES261208", 1, 4), QStringLiteral("SES2612080001"));
+        // The session code is never refused: a fifth digit is kept.
+        QCOMPARE(common::formatKey("SES261208", 10000, 4), QStringLiteral("SES26120810000"));
+    }
+
+    void fillsFromTheDatabase() {
+        common::setAmountLocale(kIndonesian);
+        QVERIFY(testdb::openSession());
+        testdb::truncate(
+            {"kode_komponen", "set_kampus", "set_waktu", "data_barang", "data_pengguna_group"});
+        QComboBox combo;
+        common::FillCampuses(&combo);
+        QCOMPARE(combo.count(), 1); // only the blank item
+        QCOMPARE(combo.itemText(0), QString());
+        common::FillMenuItems(&combo);
+        QCOMPARE(combo.count(), 0);
+
+        testdb::rootScript(
+            "INSERT INTO kode_komponen (combo_komponen, combo_kode, combo_text) VALUES "
+            "('02', '2', 'Non Aktif'), ('02', '1', 'Aktif'), ('01', '1', 'Admin');\n"
+            "INSERT INTO set_kampus (kampus_nama) VALUES ('Putra'), ('Putri');\n"
+            "INSERT INTO set_waktu (waktu_nama) VALUES ('Pagi');\n"
+            "INSERT INTO data_pengguna_group (group_kode, group_nama) VALUES (10, 'B'), (9, 'A');\n"
+            "INSERT INTO data_barang (barang_kode, barang_nama, barang_harga_jual) VALUES "
+            "('001', 'Nasi Goreng', 15000.00)");
+        common::FillComponentList(&combo, "02");
+        QCOMPARE(combo.count(), 2);
+        QCOMPARE(combo.itemText(0), QStringLiteral("1 : Aktif"));
+        QCOMPARE(combo.itemText(1), QStringLiteral("2 : Non Aktif"));
+        common::FillCampuses(&combo);
+        QCOMPARE(combo.count(), 3);
+        QCOMPARE(combo.itemText(0), QString());
+        QCOMPARE(combo.itemText(2), QStringLiteral("Putri"));
+        common::FillTimeSlots(&combo);
+        QCOMPARE(combo.count(), 1);
+        QVERIFY(combo.itemText(0).endsWith(QStringLiteral(" : Pagi")));
+        common::FillGroups(&combo);
+        QCOMPARE(combo.itemText(0), QStringLiteral("9 : A")); // numeric order
+        common::FillMenuItems(&combo);
+        QCOMPARE(combo.itemText(0), QStringLiteral("001 : Nasi Goreng : 15.000"));
+        common::setAmountLocale(kEnglish);
+        common::FillMenuItems(&combo);
+        QCOMPARE(combo.itemText(0), QStringLiteral("001 : Nasi Goreng : 15,000"));
+    }
+
+    void savedMessage() {
+        MessageRecorder messages;
+        common::ShowSavedMessage();
+        QCOMPARE(messages.entries.size(), 1);
+        QCOMPARE(messages.entries.first().icon, msg::Icon::Information);
+        QCOMPARE(messages.entries.first().text, QStringLiteral("Data telah disimpan"));
+        QCOMPARE(messages.entries.first().title, QStringLiteral("CAFE SINDARA"));
+    }
+
+    void listSubItems() {
+        common::ReportList list;
+        list.setColumns({{"0", 0, common::Left},
+                         {"Kode", 800, common::Centre},
+                         {"Harga", 1200, common::Right}});
+        QCOMPARE(list.columnCountWithSpacer(), 3);
+        QVERIFY(list.isColumnHidden(0));
+        QCOMPARE(list.columnWidth(1), 800 * list.logicalDpiX() / 1440);
+        list.setRows({{"001", "15.000"}, {"002"}});
+        QCOMPARE(list.rowCount(), 2);
+        QCOMPARE(list.subItem(0, 2), QStringLiteral("15.000"));
+        QCOMPARE(list.subItem(1, 2), QString()); // missing sub-item reads empty
+        QCOMPARE(list.model()->data(list.model()->index(0, 0)).toString(), QString());
+        QCOMPARE(list.selectedRow(), -1);
+        QCOMPARE(list.selectedSubItem(1), QString());
+        list.selectRow(1);
+        QCOMPARE(list.selectedSubItem(1), QStringLiteral("002"));
+        list.setSubItem(1, 2, "9.000");
+        QCOMPARE(list.subItem(1, 2), QStringLiteral("9.000"));
+        QVERIFY(list.model()
+                    ->data(list.model()->index(0, 2), Qt::TextAlignmentRole)
+                    .value<Qt::Alignment>() &
+                Qt::AlignRight);
+        list.clearRows();
+        QCOMPARE(list.rowCount(), 0);
+    }
+
+    void listHeaderSorting() {
+        common::ReportList list;
+        list.setColumns(
+            {{"0", 1, common::Left}, {"Nama", 2000, common::Left}, {"Harga", 1000, common::Right}});
+        list.setRows({{"budi", "9"}, {"Andi", "10"}, {"citra", "100"}});
+        list.resize(600, 300);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        clickHeader(list, 1); // not enabled yet: nothing moves
+        QCOMPARE(list.subItem(0, 1), QStringLiteral("budi"));
+
+        list.setHeaderSorting(true);
+        clickHeader(list, 1);
+        QCOMPARE(list.subItem(0, 1), QStringLiteral("Andi"));
+        QCOMPARE(list.subItem(2, 1), QStringLiteral("citra"));
+        clickHeader(list, 1); // same column again: descending
+        QCOMPARE(list.subItem(0, 1), QStringLiteral("citra"));
+        clickHeader(list, 2); // another column: ascending, by text
+        QCOMPARE(list.subItem(0, 2), QStringLiteral("10"));
+        QCOMPARE(list.subItem(1, 2), QStringLiteral("100"));
+        QCOMPARE(list.subItem(2, 2), QStringLiteral("9"));
+        // A refill keeps the chosen sort.
+        list.setRows({{"x", "2"}, {"y", "1"}});
+        QCOMPARE(list.subItem(0, 2), QStringLiteral("1"));
+    }
+
+    void listDoubleClickWithoutRows() {
+        common::ReportList list;
+        list.setColumns({{"0", 0, common::Left}, {"Kode", 800, common::Centre}});
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy spy(&list, &common::ReportList::listDoubleClicked);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestCommon)
+#include "tst_common.moc"
