@@ -3,8 +3,13 @@
 #include <QDialog>
 #include <QString>
 
-// Menu item catalogue. `view` = "cek" opens it for checking only; the opener sets it after
-// construction and before exec(), so the data is loaded when the window is first shown.
+#include <memory>
+
+namespace Ui {
+class frmSetupBarang;
+}
+
+// Menu item catalogue: lists every item with its remaining stock, adds and changes items.
 class frmSetupBarang : public QDialog {
     Q_OBJECT
 
@@ -12,5 +17,25 @@ public:
     explicit frmSetupBarang(QWidget *parent = nullptr);
     ~frmSetupBarang() override;
 
+    // "cek" opens the window for checking only (no SIMPAN, no BARU). The opener sets it after
+    // construction and before exec(): the window reads it when it is first shown.
     QString view;
+
+    void TabelMenu();
+    void DataMenu();
+    void Bersih();
+    // Puts the next item code into txtID; false when numbering refused or failed.
+    bool IdReg();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void load();
+    void cmdSimpan_Click();
+    void ListView1_DblClick();
+    bool saveNewItem();
+
+    std::unique_ptr<Ui::frmSetupBarang> ui;
+    bool loaded_ = false;
 };

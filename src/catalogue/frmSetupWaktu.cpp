@@ -1,6 +1,84 @@
 #include "frmSetupWaktu.h"
+#include "ui_frmSetupWaktu.h"
+
+#include "messages.h"
+#include "sql.h"
+#include "timeslot.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
 
 frmSetupWaktu::frmSetupWaktu(QWidget *parent)
-    : QDialog(parent) {}
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmSetupWaktu>()) {
+    ui->setupUi(this);
+    connect(ui->cmdSimpan, &QPushButton::clicked, this, &frmSetupWaktu::cmdSimpan_Click);
+    connect(ui->cmdBaru, &QPushButton::clicked, this, &frmSetupWaktu::Bersih);
+    connect(ui->cmdKeluar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->ListView1, &common::ReportList::listDoubleClicked, this,
+            &frmSetupWaktu::ListView1_DblClick);
+}
 
 frmSetupWaktu::~frmSetupWaktu() = default;
+
+void frmSetupWaktu::showEvent(QShowEvent *event) {
+    if (!loaded_) {
+        loaded_ = true;
+        TabelWaktu();
+        DataWaktu();
+    }
+    QDialog::showEvent(event);
+}
+
+void frmSetupWaktu::keyPressEvent(QKeyEvent *event) {
+    // Only KELUAR closes this window; Esc is swallowed rather than passed to QDialog.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmSetupWaktu::TabelWaktu() {
+    ui->ListView1->setColumns({{QStringLiteral("0"), 0, common::Left},
+                               {QStringLiteral("ID"), 600, common::Centre},
+                               {QStringLiteral("Keterangan"), 3000, common::Left}});
+}
+
+void frmSetupWaktu::DataWaktu() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ui->ListView1->setRows(catalogue::slotRows());
+    QGuiApplication::restoreOverrideCursor();
+    ui->txtJumlah->setText(QString::number(ui->ListView1->rowCount()));
+}
+
+void frmSetupWaktu::Bersih() {
+    ui->txtID->clear();
+    ui->txtKeterangan->clear();
+}
+
+void frmSetupWaktu::cmdSimpan_Click() {
+    // A name of blanks only would show as an empty slot everywhere.
+    if (ui->txtKeterangan->text().trimmed().isEmpty()) {
+        msg::exclamation(QStringLiteral("Keterangan belum diisi!"));
+        ui->txtKeterangan->setFocus();
+        return;
+    }
+    try {
+        catalogue::saveSlot(ui->txtID->text(), ui->txtKeterangan->text());
+    } catch (const db::Error &e) {
+        msg::exclamation(QStringLiteral("Data gagal disimpan!\n") + e.text());
+        return;
+    }
+    msg::information(QStringLiteral("Data telah disimpan"));
+    DataWaktu();
+    Bersih();
+}
+
+void frmSetupWaktu::ListView1_DblClick() {
+    const int row = ui->ListView1->selectedRow();
+    if (row < 0)
+        return;
+    ui->txtID->setText(ui->ListView1->subItem(row, 1));
+    ui->txtKeterangan->setText(ui->ListView1->subItem(row, 2));
+}

@@ -2,11 +2,32 @@
 
 #include <QDialog>
 
-// Time slots: list, add and rename.
+#include <memory>
+
+namespace Ui {
+class frmSetupWaktu;
+}
+
+// Meal time slots: lists them, adds a slot or renames one.
 class frmSetupWaktu : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmSetupWaktu(QWidget *parent = nullptr);
     ~frmSetupWaktu() override;
+
+    void TabelWaktu();
+    void DataWaktu();
+    void Bersih();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void cmdSimpan_Click();
+    void ListView1_DblClick();
+
+    std::unique_ptr<Ui::frmSetupWaktu> ui;
+    bool loaded_ = false;
 };

@@ -1,0 +1,138 @@
+#include "menuitem.h"
+
+#include "amount.h"
+#include "sql.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <climits>
+#include <cmath>
+
+namespace catalogue {
+namespace {
+
+// barang_harga_* are DECIMAL(15,2): larger amounts would only fail at the server.
+constexpr double kMaxPrice = 9'999'999'999'999.0;
+
+bool validPrice(const QString &text) {
+    const auto value = common::parseAmount(text);
+    return value && *value > 0 && *value <= kMaxPrice;
+}
+
+std::optional<long long> validStock(const QString &text) {
+    const auto value = common::parseWholeNumber(text);
+    if (!value || *value <= 0 || *value > INT_MAX) // barang_stok_harian is an INT
+        return std::nullopt;
+    return value;
+}
+
+qlonglong wholeAmount(const QString &text) {
+    return std::llround(common::amountValue(text));
+}
+
+} // namespace
+
+QString cleanText(const QString &text) {
+    QString t = text;
+    t.remove(QLatin1Char('\''));
+    return t.trimmed();
+}
+
+std::optional<MenuCheckFailure> checkMenuItem(const MenuItemForm &form) {
+    // The name is judged as it will be stored, so blanks or apostrophes alone do not pass.
+    if (cleanText(form.nama).isEmpty())
+        return MenuCheckFailure{QStringLiteral("Nama menu harus diisi!"), MenuField::Nama};
+    if (!validPrice(form.hargaPokok))
+        return MenuCheckFailure{QStringLiteral("Harga pokok tidak valid!"), MenuField::HargaPokok};
+    if (!validPrice(form.hargaJual))
+        return MenuCheckFailure{QStringLiteral("Harga jual tidak valid!"), MenuField::HargaJual};
+    if (!validStock(form.stokHarian))
+        return MenuCheckFailure{QStringLiteral("Stok tidak valid!"), MenuField::StokHarian};
+    if (form.kdWaktu.isEmpty())
+        return MenuCheckFailure{QStringLiteral("Waktu harus diisi!"), MenuField::Waktu};
+    if (form.kdStatus.isEmpty())
+        return MenuCheckFailure{QStringLiteral("Status harus diisi!"), MenuField::Status};
+    return std::nullopt;
+}
+
+MenuItemValues menuItemValues(const MenuItemForm &form) {
+    MenuItemValues v;
+    v.nama = form.nama;
+    v.hargaPokok = wholeAmount(form.hargaPokok);
+    v.hargaJual = wholeAmount(form.hargaJual);
+    v.stokHarian = validStock(form.stokHarian).value_or(0);
+    v.waktu = form.kdWaktu;
+    v.status = form.kdStatus;
+    return v;
+}
+
+common::KeyRule itemKeyRule() {
+    common::KeyRule rule;
+    rule.numberQuery =
+        QStringLiteral("SELECT MAX(right(barang_kode, 3)) as Nomor FROM data_barang");
+    rule.digits = 3;
+    return rule;
+}
+
+void insertMenuItem(const QString &code, const MenuItemValues &v, const QString &alias) {
+    db::exec(QStringLiteral("INSERT INTO data_barang SET barang_kode = ?, barang_nama = ?, "
+                            "barang_harga_jual = ?, barang_harga_pokok = ?, "
+                            "barang_stok_harian = ?, barang_waktu = ?, barang_status=1, "
+                            "barang_reg_date = NOW(), barang_reg_alias=?"),
+             {code, v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, alias});
+}
+
+void updateMenuItem(const QString &code, const MenuItemValues &v, const QString &alias) {
+    db::exec(QStringLiteral("UPDATE data_barang SET  barang_nama = ?, barang_harga_jual = ?, "
+                            "barang_harga_pokok = ?, barang_stok_harian = ?, barang_waktu = ?, "
+                            "barang_status=?,  barang_upd_date = NOW(), barang_upd_alias=? "
+                            "WHERE barang_kode = ? "),
+             {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status, alias, code});
+}
+
+bool itemCodeExists(const QString &code) {
+    return db::number(db::scalar(
+               QStringLiteral("SELECT COUNT(*) FROM data_barang WHERE barang_kode = ?"), {code})) >
+           0;
+}
+
+QString slotCodeOfWaktu(const QString &waktu) {
+    const QString t = waktu.trimmed();
+    const qsizetype blank = t.indexOf(QLatin1Char(' '));
+    return blank < 0 ? t : t.left(blank);
+}
+
+QList<QStringList> menuRows() {
+    QSqlQuery q = db::selectForFill(
+        QStringLiteral("SELECT *, CONCAT(barang_waktu, ' ', GetWaktu(barang_waktu)) as Waktu, "
+                       "GetBarangSisa(barang_kode) as Sisa FROM data_barang "));
+    QList<QStringList> rows;
+    if (!q.isActive())
+        return rows;
+    const QSqlRecord r = q.record();
+    const int kode = r.indexOf(QStringLiteral("barang_kode"));
+    const int nama = r.indexOf(QStringLiteral("barang_nama"));
+    const int pokok = r.indexOf(QStringLiteral("barang_harga_pokok"));
+    const int jual = r.indexOf(QStringLiteral("barang_harga_jual"));
+    const int stok = r.indexOf(QStringLiteral("barang_stok_harian"));
+    const int waktu = r.indexOf(QStringLiteral("Waktu"));
+    const int status = r.indexOf(QStringLiteral("barang_status"));
+    const int regDate = r.indexOf(QStringLiteral("barang_reg_date"));
+    const int regAlias = r.indexOf(QStringLiteral("barang_reg_alias"));
+    const int updDate = r.indexOf(QStringLiteral("barang_upd_date"));
+    const int updAlias = r.indexOf(QStringLiteral("barang_upd_alias"));
+    const int sisa = r.indexOf(QStringLiteral("Sisa"));
+    auto text = [&q](int i) { return i < 0 ? QString() : db::serverText(q.value(i)); };
+    auto amount = [&q](int i) {
+        return i < 0 ? QString() : common::formatAmount(db::number(q.value(i)));
+    };
+    while (q.next()) {
+        rows.append({text(kode), text(nama), amount(pokok), amount(jual), text(stok), text(waktu),
+                     text(status), text(regDate), text(regAlias), text(updDate), text(updAlias),
+                     text(sisa)});
+    }
+    return rows;
+}
+
+} // namespace catalogue

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "nextkey.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Rules and statements of the menu catalogue, apart from its window.
+namespace catalogue {
+
+// What the catalogue keeps of a typed text on save: apostrophes dropped, blanks trimmed.
+QString cleanText(const QString &text);
+
+// The entry fields as the window shows them.
+struct MenuItemForm {
+    QString id;
+    QString nama;
+    QString hargaPokok;
+    QString hargaJual;
+    QString stokHarian;
+    QString kdWaktu;
+    QString kdStatus;
+};
+
+enum class MenuField { Nama, HargaPokok, HargaJual, StokHarian, Waktu, Status };
+
+struct MenuCheckFailure {
+    QString message;
+    MenuField field;
+};
+
+// The save checks in their fixed order: the first that fails, or nullopt.
+std::optional<MenuCheckFailure> checkMenuItem(const MenuItemForm &form);
+
+// The values stored for a form that passed the checks.
+struct MenuItemValues {
+    QString nama;
+    qlonglong hargaPokok = 0;
+    qlonglong hargaJual = 0;
+    qlonglong stokHarian = 0;
+    QString waktu;
+    QString status;
+};
+MenuItemValues menuItemValues(const MenuItemForm &form);
+
+// Item codes "001", "002", ... one above the highest stored, refused past 999.
+common::KeyRule itemKeyRule();
+
+// A new item always starts with status 1. Both throw db::Error.
+void insertMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
+void updateMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
+// Whether an item holds the code (a failed insert may have lost the code to another
+// workstation). Throws db::Error.
+bool itemCodeExists(const QString &code);
+
+// How many codes a new item tries while other workstations take them first.
+inline constexpr int kNewItemTries = 5;
+
+// The slot code of a "Waktu" column text: the text before its first blank.
+QString slotCodeOfWaktu(const QString &waktu);
+
+// The list rows, sub-items 1 to 12 in column order; empty when the query failed.
+QList<QStringList> menuRows();
+
+} // namespace catalogue

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Statements of the time-slot window, apart from its widgets.
+namespace catalogue {
+
+// The list rows: sub-item 1 the slot code, 2 its name; empty when the query failed.
+QList<QStringList> slotRows();
+
+// Renames slot id, or adds a slot (its code chosen by the database) when id is empty. The
+// name goes in as typed. Throws db::Error.
+void saveSlot(const QString &id, const QString &name);
+
+} // namespace catalogue
