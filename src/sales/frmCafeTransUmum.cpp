@@ -1,12 +1,289 @@
 #include "frmCafeTransUmum.h"
 #include "ui_frmCafeTransUmum.h"
 
+#include "amount.h"
+#include "cart.h"
+#include "frmCafeTransUmumList.h"
+#include "frmSetupBarang.h"
+#include "itemfield.h"
+#include "messages.h"
+#include "orderrecord.h"
+#include "program.h"
+#include "receipt.h"
+#include "selectors.h"
+#include "session.h"
+#include "sql.h"
+
+#include <QCalendarWidget>
+#include <QScopeGuard>
+#include <QSqlQuery>
+
+namespace {
+
+enum CartColumn { Kode = 1, Nama, Harga, Qty, Jumlah };
+enum HistoryColumn { TransID = 1, Tanggal, HNama, Kirim, HJumlah, RegDate, RegUser };
+
+} // namespace
+
 frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::frmCafeTransUmum) {
     ui->setupUi(this);
+    ui->txtJumlah->setText(QStringLiteral("1"));
+    ui->txtQty->setText(QStringLiteral("0"));
+    ui->txtTotal->setText(QStringLiteral("0"));
+
+    const QDateTime now = core::now();
+    ui->txtTglKomputer->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
+    ui->dtHistory->setDate(now.date());
+    common::FillCampuses(ui->cboKampus);
+    common::FillMenuItems(ui->cboBarang);
+    TabelBarang();
+    TabelHistory();
+    DataHistory();
+    cekTanggal();
+
+    connect(ui->cmdInsert, &QPushButton::clicked, this, &frmCafeTransUmum::cmdInsert_Click);
+    connect(ui->cmdBayar, &QPushButton::clicked, this, &frmCafeTransUmum::cmdBayar_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &frmCafeTransUmum::Command1_Click);
+    connect(ui->cmdStok, &QPushButton::clicked, this, &frmCafeTransUmum::cmdStok_Click);
+    connect(ui->cmdCetak, &QPushButton::clicked, this, &frmCafeTransUmum::cmdCetak_Click);
+    connect(ui->cmdKeluar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->ListView2, &common::ReportList::listDoubleClicked, this,
+            &frmCafeTransUmum::ListView2_DblClick);
+    connect(ui->dtHistory, &QDateEdit::dateChanged, this, &frmCafeTransUmum::DataHistory);
+    // Picking the same day again in the calendar refreshes the list as well.
+    connect(ui->dtHistory->calendarWidget(), &QCalendarWidget::clicked, this,
+            &frmCafeTransUmum::DataHistory);
 }
 
 frmCafeTransUmum::~frmCafeTransUmum() {
     delete ui;
+}
+
+QLineEdit *frmCafeTransUmum::txtTransId() const {
+    return ui->txtTransId;
+}
+
+void frmCafeTransUmum::TabelBarang() {
+    ui->ListView1->setColumns({{QStringLiteral("0"), 0, common::Left},
+                               {QStringLiteral("Kode"), 800, common::Centre},
+                               {QStringLiteral("Nama"), 5000, common::Left},
+                               {QStringLiteral("Harga"), 1200, common::Right},
+                               {QStringLiteral("Qty"), 600, common::Centre},
+                               {QStringLiteral("Jumlah"), 1200, common::Right}});
+}
+
+void frmCafeTransUmum::TabelHistory() {
+    ui->ListView2->setColumns({{QStringLiteral("0"), 1, common::Left},
+                               {QStringLiteral("TransID"), 2000, common::Centre},
+                               {QStringLiteral("Tanggal"), 1500, common::Centre},
+                               {QStringLiteral("Nama"), 3500, common::Left},
+                               {QStringLiteral("Kirim"), 2000, common::Left},
+                               {QStringLiteral("Jumlah"), 1200, common::Right},
+                               {QStringLiteral("RegDate"), 2000, common::Left},
+                               {QStringLiteral("RegUser"), 1500, common::Left}});
+}
+
+void frmCafeTransUmum::DataHistory() {
+    QSqlQuery q =
+        db::selectForFill(QStringLiteral("SELECT * FROM data_barang_order WHERE order_tanggal = ? "
+                                         "ORDER BY order_kode DESC "),
+                          {ui->dtHistory->date().toString(QStringLiteral("yyyy-MM-dd"))});
+    QList<QStringList> rows;
+    double total = 0;
+    while (q.next()) {
+        const double amount = db::number(q.value(QStringLiteral("order_harga")));
+        total += amount;
+        rows.append({db::serverText(q.value(QStringLiteral("order_kode"))),
+                     q.value(QStringLiteral("order_tanggal"))
+                         .toDate()
+                         .toString(QStringLiteral("dd-MM-yyyy")),
+                     db::serverText(q.value(QStringLiteral("order_nama"))),
+                     db::serverText(q.value(QStringLiteral("order_kampus"))),
+                     common::formatAmount(amount),
+                     db::serverText(q.value(QStringLiteral("order_reg_date"))),
+                     db::serverText(q.value(QStringLiteral("order_reg_alias")))});
+    }
+    ui->txtHistoryJumlah->setText(QString::number(rows.size()));
+    ui->ListView2->setRows(std::move(rows));
+    ui->txtLogTotal->setText(common::formatAmount(total));
+}
+
+void frmCafeTransUmum::cekTanggal() {
+    try {
+        const QVariant today = db::scalar(QStringLiteral("SELECT CURDATE() as Tanggal"));
+        ui->txtTglServer->setText(today.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+    } catch (const db::Error &) {
+        // Left empty: the dates then differ and no item can be added.
+        ui->txtTglServer->clear();
+    }
+}
+
+void frmCafeTransUmum::InsertBarang() {
+    const QString item = ui->cboBarang->currentText();
+    const QString kode = common::GetItemField(item, QStringLiteral(":"), 1);
+    const QString nama = common::GetItemField(item, QStringLiteral(":"), 2);
+    const QString harga = common::GetItemField(item, QStringLiteral(":"), 3);
+    const QString qty = ui->txtJumlah->text().trimmed();
+    const QString jumlah = sales::lineAmount(harga, sales::parseQuantity(qty).value_or(0));
+
+    common::ReportList *cart = ui->ListView1;
+    for (int row = 0; row < cart->rowCount(); ++row) {
+        if (cart->subItem(row, Kode) == kode) {
+            cart->setSubItem(row, Qty, qty);
+            cart->setSubItem(row, Jumlah, jumlah);
+            return;
+        }
+    }
+    cart->addRow({kode, nama, harga, qty, jumlah});
+}
+
+void frmCafeTransUmum::hitungTotal() {
+    long long qty = 0;
+    double total = 0;
+    const common::ReportList *cart = ui->ListView1;
+    for (int row = 0; row < cart->rowCount(); ++row) {
+        qty += sales::parseQuantity(cart->subItem(row, Qty)).value_or(0);
+        total += common::amountValue(cart->subItem(row, Jumlah));
+    }
+    ui->txtQty->setText(QString::number(qty));
+    ui->txtTotal->setText(common::formatAmount(total));
+}
+
+void frmCafeTransUmum::clearBarang() {
+    ui->ListView1->clearRows();
+}
+
+void frmCafeTransUmum::Bersih() {
+    ui->txtPembeli->clear();
+    clearBarang();
+    ui->txtTotal->setText(QStringLiteral("0"));
+    ui->txtQty->setText(QStringLiteral("0"));
+    ui->txtTransId->clear();
+    currentOrderCode_.clear();
+}
+
+bool frmCafeTransUmum::SimpanBarang() {
+    currentOrderCode_.clear();
+    sales::Sale sale;
+    sale.pembeli = ui->txtPembeli->text();
+    sale.kampus = ui->cboKampus->currentText();
+    sale.total = common::amountValue(ui->txtTotal->text());
+    sale.alias = core::CurrentUser().aliasText();
+    sale.at = core::now();
+    const common::ReportList *cart = ui->ListView1;
+    for (int row = 0; row < cart->rowCount(); ++row) {
+        sale.lines.append({cart->subItem(row, Kode), cart->subItem(row, Nama),
+                           common::amountValue(cart->subItem(row, Harga)),
+                           sales::parseQuantity(cart->subItem(row, Qty)).value_or(0),
+                           common::amountValue(cart->subItem(row, Jumlah))});
+    }
+    try {
+        currentOrderCode_ = sales::recordSale(sale);
+    } catch (const db::Error &e) {
+        msg::critical(QStringLiteral("Transaksi gagal disimpan, silakan coba lagi.\n") + e.text(),
+                      core::appTitle());
+        return false;
+    }
+    ui->txtTransId->setText(currentOrderCode_);
+    // Only a stored order is printed.
+    CetakStrukUlang();
+    return true;
+}
+
+void frmCafeTransUmum::CetakStrukUlang() {
+    sales::printReceipt(ui->txtTransId->text(), sales::ReceiptVariant::SaleEntry);
+}
+
+void frmCafeTransUmum::cmdInsert_Click() {
+    if (ui->txtTglKomputer->text() != ui->txtTglServer->text()) {
+        msg::exclamation(QStringLiteral("Tanggal komputer tidak sesuai!"));
+        return;
+    }
+    if (ui->txtPembeli->text().isEmpty()) {
+        msg::exclamation(QStringLiteral("Pembeli belum diisi!"));
+        ui->txtPembeli->setFocus();
+        return;
+    }
+    if (ui->cboBarang->currentText().isEmpty()) {
+        msg::exclamation(QStringLiteral("Pilih barang!"));
+        ui->cboBarang->setFocus();
+        return;
+    }
+    // Negative, decimal, empty or non-numeric quantities cannot make an order line.
+    if (!sales::parseQuantity(ui->txtJumlah->text())) {
+        msg::exclamation(QStringLiteral("Jumlah tidak valid!"));
+        ui->txtJumlah->setFocus();
+        return;
+    }
+    InsertBarang();
+    hitungTotal();
+    ui->txtJumlah->setText(QStringLiteral("1"));
+}
+
+void frmCafeTransUmum::cmdBayar_Click() {
+    // One cart is recorded once: clicks while a payment runs are ignored.
+    if (paying_)
+        return;
+    paying_ = true;
+    ui->cmdBayar->setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        paying_ = false;
+        ui->cmdBayar->setEnabled(true);
+    });
+
+    if (!(common::amountValue(ui->txtTotal->text()) > 0 &&
+          common::leadingNumber(ui->txtQty->text()) > 0)) {
+        msg::exclamation(QStringLiteral("Belum ada transaksi!"));
+        return;
+    }
+    if (!msg::askYesNo(QStringLiteral("Apakah yakin akan bayar transaksi ini?"), windowTitle()))
+        return;
+    if (!SimpanBarang())
+        return;
+    msg::information(QStringLiteral("Transaksi Sukses!"));
+    Bersih();
+    DataHistory();
+}
+
+void frmCafeTransUmum::Command1_Click() {
+    clearBarang();
+    ui->txtQty->setText(QStringLiteral("0"));
+    ui->txtTotal->setText(QStringLiteral("0"));
+}
+
+void frmCafeTransUmum::cmdStok_Click() {
+    frmSetupBarang stok(this);
+    stok.view = QStringLiteral("cek");
+    stok.exec();
+}
+
+void frmCafeTransUmum::cmdCetak_Click() {
+    const QString code = ui->txtTransId->text();
+    if (code.isEmpty()) {
+        msg::exclamation(QStringLiteral("Pilih data transaksi!"));
+        return;
+    }
+    if (msg::askYesNo(QStringLiteral("Apakah yakin cetak struk transaksi ini >> ") + code +
+                          QStringLiteral(" ?"),
+                      windowTitle()))
+        CetakStrukUlang();
+}
+
+void frmCafeTransUmum::ListView2_DblClick() {
+    common::ReportList *list = ui->ListView2;
+    if (list->rowCount() == 0) {
+        msg::exclamation(QStringLiteral("Tidak ada data!"));
+        return;
+    }
+    const int row = list->selectedRow();
+    if (row < 0)
+        return;
+    ui->txtTransId->setText(list->subItem(row, TransID));
+    frmCafeTransUmumList viewer(this, this);
+    viewer.txtTransId()->setText(list->subItem(row, TransID));
+    viewer.txtNama()->setText(list->subItem(row, HNama));
+    viewer.txtKelas()->setText(list->subItem(row, Kirim));
+    viewer.exec();
 }

@@ -1,17 +1,47 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+class QLineEdit;
 
 namespace Ui {
 class frmCafeTransUmum;
 }
 
+// Sale entry: the walk-in cart, its payment and receipt, and the orders of a chosen day.
 class frmCafeTransUmum : public QDialog {
     Q_OBJECT
+
 public:
     explicit frmCafeTransUmum(QWidget *parent = nullptr);
     ~frmCafeTransUmum() override;
 
+    // The selected order, read and written by the order lines viewer.
+    QLineEdit *txtTransId() const;
+
+    void TabelBarang();
+    void TabelHistory();
+    void DataHistory();
+    void cekTanggal();
+    void InsertBarang();
+    void hitungTotal();
+    void clearBarang();
+    void Bersih();
+    // Records the cart and prints its receipt; false when nothing was stored.
+    bool SimpanBarang();
+    // Prints the receipt of the order in txtTransId.
+    void CetakStrukUlang();
+
 private:
+    void cmdInsert_Click();
+    void cmdBayar_Click();
+    void Command1_Click();
+    void cmdStok_Click();
+    void cmdCetak_Click();
+    void ListView2_DblClick();
+
     Ui::frmCafeTransUmum *ui;
+    QString currentOrderCode_;
+    bool paying_ = false;
 };
