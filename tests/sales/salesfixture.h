@@ -1,0 +1,50 @@
+#pragma once
+
+#include "rawprinter.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QDialog;
+
+// Keeps every job instead of printing; `works` false plays a printer that cannot be opened.
+class RecordingPrinter : public sales::RawPrinter {
+public:
+    struct Job {
+        QString name;
+        QByteArray bytes;
+    };
+    QList<Job> jobs;
+    bool works = true;
+
+    bool printRaw(const QString &jobName, const QByteArray &bytes) override {
+        if (!works)
+            return false;
+        jobs.append({jobName, bytes});
+        return true;
+    }
+};
+
+namespace salesfx {
+
+// The test server's clock, so that the workstation and server dates agree.
+QDateTime serverNow();
+// Empties the sale tables and loads three items, two campuses and a receipt layout.
+void seed();
+// Runs check on the next modal dialog that opens, then closes it. Returns at once.
+void onNextModal(std::function<void(QDialog *)> check);
+int rowCount(const QString &sql);
+
+} // namespace salesfx
+
+template <typename T> T *child(QWidget *w, const char *name) {
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
