@@ -9,14 +9,6 @@
 
 #include <QGuiApplication>
 
-namespace {
-
-QString saveFailedText(const db::Error &e) {
-    return QStringLiteral("Data gagal disimpan!\n") + e.text();
-}
-
-} // namespace
-
 frmSetupBarang::frmSetupBarang(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmSetupBarang>()) {
@@ -100,37 +92,34 @@ bool frmSetupBarang::IdReg() {
     return true;
 }
 
+catalogue::MenuItemForm frmSetupBarang::form() const {
+    return {ui->txtID->text(),        ui->txtNama->text(),       ui->txtHargaPokok->text(),
+            ui->txtHargaJual->text(), ui->txtStokHarian->text(), ui->txtKdWaktu->text(),
+            ui->txtKdStatus->text()};
+}
+
+QWidget *frmSetupBarang::fieldWidget(catalogue::MenuField field) const {
+    switch (field) {
+    case catalogue::MenuField::Nama:
+        return ui->txtNama;
+    case catalogue::MenuField::HargaPokok:
+        return ui->txtHargaPokok;
+    case catalogue::MenuField::HargaJual:
+        return ui->txtHargaJual;
+    case catalogue::MenuField::StokHarian:
+        return ui->txtStokHarian;
+    case catalogue::MenuField::Waktu:
+        return ui->cboWaktu;
+    case catalogue::MenuField::Status:
+        return ui->cboStatus;
+    }
+    return ui->txtNama;
+}
+
 void frmSetupBarang::cmdSimpan_Click() {
-    auto form = [this] {
-        return catalogue::MenuItemForm{ui->txtID->text(),         ui->txtNama->text(),
-                                       ui->txtHargaPokok->text(), ui->txtHargaJual->text(),
-                                       ui->txtStokHarian->text(), ui->txtKdWaktu->text(),
-                                       ui->txtKdStatus->text()};
-    };
     if (const auto failure = catalogue::checkMenuItem(form())) {
         msg::exclamation(failure->message);
-        QWidget *focus = nullptr;
-        switch (failure->field) {
-        case catalogue::MenuField::Nama:
-            focus = ui->txtNama;
-            break;
-        case catalogue::MenuField::HargaPokok:
-            focus = ui->txtHargaPokok;
-            break;
-        case catalogue::MenuField::HargaJual:
-            focus = ui->txtHargaJual;
-            break;
-        case catalogue::MenuField::StokHarian:
-            focus = ui->txtStokHarian;
-            break;
-        case catalogue::MenuField::Waktu:
-            focus = ui->cboWaktu;
-            break;
-        case catalogue::MenuField::Status:
-            focus = ui->cboStatus;
-            break;
-        }
-        focus->setFocus();
+        fieldWidget(failure->field)->setFocus();
         return;
     }
 
@@ -142,16 +131,17 @@ void frmSetupBarang::cmdSimpan_Click() {
             box->setText(cleaned);
     }
 
+    const catalogue::MenuItemValues values = catalogue::menuItemValues(form());
+    const QString alias = core::CurrentUser().aliasText();
     try {
         if (ui->txtID->text().isEmpty()) {
-            if (!saveNewItem())
+            if (!saveNewItem(values, alias))
                 return;
         } else {
-            catalogue::updateMenuItem(ui->txtID->text(), catalogue::menuItemValues(form()),
-                                      core::CurrentUser().aliasText());
+            catalogue::updateMenuItem(ui->txtID->text(), values, alias);
         }
     } catch (const db::Error &e) {
-        msg::exclamation(saveFailedText(e));
+        msg::exclamation(QStringLiteral("Data gagal disimpan!\n") + e.text());
         return;
     }
     msg::information(QStringLiteral("Data telah disimpan"));
@@ -163,15 +153,7 @@ void frmSetupBarang::cmdSimpan_Click() {
 // numbering and the insert; the key on barang_kode refuses the second row, and the item is
 // numbered again. Throws db::Error when it still fails; txtID is then empty again, so the
 // next save is still a new item.
-bool frmSetupBarang::saveNewItem() {
-    const catalogue::MenuItemValues values = catalogue::menuItemValues({{},
-                                                                        ui->txtNama->text(),
-                                                                        ui->txtHargaPokok->text(),
-                                                                        ui->txtHargaJual->text(),
-                                                                        ui->txtStokHarian->text(),
-                                                                        ui->txtKdWaktu->text(),
-                                                                        ui->txtKdStatus->text()});
-    const QString alias = core::CurrentUser().aliasText();
+bool frmSetupBarang::saveNewItem(const catalogue::MenuItemValues &values, const QString &alias) {
     for (int attempt = 1;; ++attempt) {
         if (!IdReg())
             return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menuitem.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -34,7 +36,9 @@ private:
     void load();
     void cmdSimpan_Click();
     void ListView1_DblClick();
-    bool saveNewItem();
+    catalogue::MenuItemForm form() const;
+    QWidget *fieldWidget(catalogue::MenuField field) const;
+    bool saveNewItem(const catalogue::MenuItemValues &values, const QString &alias);
 
     std::unique_ptr<Ui::frmSetupBarang> ui;
     bool loaded_ = false;
