@@ -56,7 +56,8 @@ void frmCafeTransUmumList::TabelHistory() {
 
 void frmCafeTransUmumList::DataHistory() {
     QSqlQuery q = db::selectForFill(
-        QStringLiteral("SELECT * FROM data_barang_order_list WHERE list_order = ?"),
+        QStringLiteral(
+            "SELECT * FROM data_barang_order_list WHERE list_order = ? ORDER BY list_id"),
         {ui->txtTransId->text()});
     QList<QStringList> rows;
     long long qty = 0;

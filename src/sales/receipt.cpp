@@ -166,9 +166,11 @@ Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const Orde
     d.buyerLine = buyer + QStringLiteral(" ## ") + account;
     d.campusLine = saleEntry ? campus : boxes.kampus + QStringLiteral(" ## ") + boxes.waktu;
 
+    // Lines in the order they were written, which is the cart's order.
     QSqlQuery lines =
         db::select(QStringLiteral("SELECT list_barang, list_barang_nama, list_qty, list_jumlah "
-                                  "FROM data_barang_order_list WHERE list_order = ?"),
+                                  "FROM data_barang_order_list WHERE list_order = ? "
+                                  "ORDER BY list_id"),
                    {orderCode});
     while (lines.next())
         d.items.append(

@@ -285,6 +285,9 @@ private slots:
         QVERIFY(job.contains("\r\n Ma'ruf ## umum\r\n Putri\r\n"));
         QVERIFY(job.contains(" GRAND TOTAL" + QByteArray(22, ' ') + "65.000\r\n"));
         QVERIFY(job.endsWith("\r\n\x1d\x56\x30"));
+        // Item lines in cart order, not in item-code order.
+        QVERIFY(job.indexOf("Ayam Bakar") < job.indexOf("Nasi Goreng"));
+        QVERIFY(job.indexOf("Nasi Goreng") < job.indexOf("Es Teh"));
 
         // Back to the start state, campus kept, the new order listed.
         QCOMPARE(box(&w, "txtPembeli")->text(), QString());
