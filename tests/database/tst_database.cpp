@@ -106,9 +106,9 @@ UPDATE `cashless-adm`.data_tabungan SET tab_saldo = 0;
         }
     }
 
-    // One order per spec "dayOffset orderStatus item/qty/lineStatus ...".
-    static void addOrder(int n, const QString &spec) {
-        const QStringList parts = spec.split(QLatin1Char(' '));
+    // One order per description "dayOffset orderStatus item/qty/lineStatus ...".
+    static void addOrder(int n, const QString &desc) {
+        const QStringList parts = desc.split(QLatin1Char(' '));
         const QString code = QStringLiteral("ODR%1").arg(n, 18, 10, QLatin1Char('0'));
         rootExec("INSERT INTO data_barang_order SET order_kode = ?, "
                  "order_tanggal = CURDATE() + INTERVAL ? DAY, order_rekening = 'umum', "
@@ -122,9 +122,9 @@ UPDATE `cashless-adm`.data_tabungan SET tab_saldo = 0;
         }
     }
 
-    // One posting per spec "dayOffset credit debit status [account]".
-    static void addPosting(int n, const QString &spec) {
-        const QStringList f = spec.split(QLatin1Char(' '));
+    // One posting per description "dayOffset credit debit status [account]".
+    static void addPosting(int n, const QString &desc) {
+        const QStringList f = desc.split(QLatin1Char(' '));
         rootExec("INSERT INTO `cashless-adm`.data_tabungan_trans SET trans_id = ?, "
                  "trans_tanggal = CURDATE() + INTERVAL ? DAY, trans_jumlah_masuk = ?, "
                  "trans_jumlah_keluar = ?, trans_status = ?, trans_rekening = ?",
