@@ -1,0 +1,127 @@
+#include "sessiontrack.h"
+
+#include "gateway.h"
+#include "macaddress.h"
+#include "messages.h"
+#include "netidentity.h"
+#include "nextkey.h"
+#include "program.h"
+#include "session.h"
+#include "sql.h"
+
+#include <QSqlQuery>
+#include <QTimer>
+
+namespace app {
+
+QString sessionPrefix(const QDate &day) {
+    return QStringLiteral("SES") + day.toString(QStringLiteral("yyMMdd"));
+}
+
+long long GenerateCD(const QString &prefix) {
+    return common::GenerateCD(QStringLiteral("SELECT MAX(RIGHT(user_session, 4)) as Nomor "
+                                             "FROM data_pengguna_alias "
+                                             "WHERE LEFT(user_session, 9) = ? "),
+                              {prefix});
+}
+
+QString IdReg() {
+    const QString prefix = sessionPrefix(core::now().date());
+    return common::formatKey(prefix, GenerateCD(prefix), 4);
+}
+
+void LogLogin(const QString &panel2Text) {
+    const NetworkIdentity &net = networkIdentity();
+    const QString mac = macTextForLog(net.localIPv4());
+    core::CurrentUserRecord &user = core::CurrentUser();
+    user.hostName = net.hostName();
+    user.ipAddress = net.localIPv4();
+    user.macAddress = mac;
+    user.sessionCode = IdReg();
+
+    // The log row and the stamp go together: a stamp without its log row (or the reverse)
+    // would leave a session nobody can trace.
+    db::Transaction transaction;
+    db::exec(QStringLiteral("INSERT INTO log_login SET "
+                            " log_alias = ?, log_tanggal = now(), log_ipaddress = ?, "
+                            "log_hostname = ?, log_macaddress = ?, log_version = ?, "
+                            "log_session = ? "),
+             {panel2Text, user.ipAddress, user.hostName, user.macAddress, core::versionText(),
+              user.sessionCode});
+    db::exec(QStringLiteral("UPDATE data_pengguna_alias SET "
+                            "user_session = ?, user_last_login = NOW() "
+                            "WHERE user_alias = ? "),
+             {user.sessionCode, user.aliasText()});
+    transaction.commit();
+}
+
+SessionWatch::SessionWatch(QObject *parent, std::function<QSqlDatabase()> conn)
+    : QObject(parent)
+    , conn_(conn ? std::move(conn) : [] { return db::sessionConnection(); })
+    , timer_(new QTimer(this)) {
+    timer_->setObjectName(QStringLiteral("timerSession"));
+    // Precise, so that another login ends this copy within the six seconds.
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+}
+
+void SessionWatch::start(const QString &alias, const QString &sessionCode, int intervalMs) {
+    alias_ = alias;
+    code_ = sessionCode;
+    failureShown_ = false;
+    timer_->start(intervalMs);
+}
+
+void SessionWatch::stop() {
+    timer_->stop();
+}
+
+bool SessionWatch::isActive() const {
+    return timer_->isActive();
+}
+
+SessionWatch::Result SessionWatch::query() {
+    try {
+        QSqlQuery q = db::select(QStringLiteral("SELECT user_session FROM data_pengguna_alias "
+                                                "WHERE user_alias = ? AND user_session = ?"),
+                                 {alias_, code_}, conn_());
+        return q.next() ? Result::Valid : Result::Expired;
+    } catch (const db::Error &) {
+        return Result::Failed;
+    }
+}
+
+SessionWatch::Result SessionWatch::tick() {
+    // No tick runs while this one waits on a message box.
+    const bool wasActive = timer_->isActive();
+    timer_->stop();
+    const Result result = query();
+    switch (result) {
+    case Result::Valid:
+        failureShown_ = false;
+        break;
+    case Result::Expired:
+        msg::exclamation(QStringLiteral("Maaf, sesi user telah habis/digunakan ditempat lain!"));
+        core::endProgram();
+        return result; // the watch stays stopped (only reached when the end is replaced)
+    case Result::Failed: {
+        // The server may be gone: say so once, then keep trying on a fresh connection, so that
+        // a stamp changed in the meantime still ends this copy when the server is back.
+        if (!failureShown_) {
+            failureShown_ = true;
+            msg::exclamation(db::kConnectionMessage);
+        }
+        QSqlDatabase conn = conn_();
+        if (conn.isValid()) {
+            conn.close();
+            conn.open();
+        }
+        break;
+    }
+    }
+    if (wasActive)
+        timer_->start();
+    return result;
+}
+
+} // namespace app

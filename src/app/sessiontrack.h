@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+class QTimer;
+
+// Session tracking and the login log.
+namespace app {
+
+// "SES" + the day as yymmdd.
+QString sessionPrefix(const QDate &day);
+// GenerateCD: one more than the highest daily number stamped on the accounts for the prefix
+// (1 when there is none). Throws db::Error.
+long long GenerateCD(const QString &prefix);
+// IdReg: "SES" + today (workstation clock) as yymmdd + the next number as "0000". A number
+// past 9999 keeps all its digits (it is not refused). Throws db::Error.
+QString IdReg();
+
+// LogLogin: reads the network identity into CurrentUser, gives the login its session code,
+// writes the login-log row (log_alias = panel2Text, as status bar panel 2 shows it) and stamps
+// the code on the account, in one transaction on the session connection. Throws db::Error
+// (nothing written then).
+void LogLogin(const QString &panel2Text);
+
+// The six-second watch: ends the program when the account's stamp no longer carries this
+// copy's session code.
+class SessionWatch : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Result { Valid, Expired, Failed };
+
+    // conn: the connection the watch queries (the session connection by default).
+    explicit SessionWatch(QObject *parent = nullptr, std::function<QSqlDatabase()> conn = nullptr);
+
+    // Starts watching alias with the session code, every intervalMs.
+    void start(const QString &alias, const QString &sessionCode, int intervalMs = 6000);
+    void stop();
+    bool isActive() const;
+    QTimer *timer() const { return timer_; }
+
+    // One check, as a tick runs it (messages and the end of the program included).
+    Result tick();
+
+private:
+    Result query();
+
+    std::function<QSqlDatabase()> conn_;
+    QTimer *timer_;
+    QString alias_;
+    QString code_;
+    bool failureShown_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,614 @@
+// The main window, session tracking and settings against the
+// fixture's server.
+#include "appfixture.h"
+
+#include "frmMain.h"
+#include "gateway.h"
+#include "modParameter.h"
+#include "netidentity.h"
+#include "program.h"
+#include "session.h"
+#include "sessiontrack.h"
+#include "sql.h"
+#include "testdb.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QString kExpired = QStringLiteral("Maaf, sesi user telah habis/digunakan ditempat lain!");
+
+class FakeIdentity : public app::NetworkIdentity {
+public:
+    FakeIdentity(QString ip, QByteArray bytes)
+        : ip_(std::move(ip))
+        , bytes_(std::move(bytes)) {}
+    QString localIPv4() const override { return ip_; }
+    QString hostName() const override { return QStringLiteral("kasir-pc"); }
+    QByteArray hardwareAddress(const QString &) const override { return bytes_; }
+
+private:
+    QString ip_;
+    QByteArray bytes_;
+};
+
+void installIdentity(const QString &ip = QStringLiteral("10.1.2.3"),
+                     const QByteArray &bytes = QByteArray::fromHex("001B0A005E01")) {
+    app::setNetworkIdentity(std::make_unique<FakeIdentity>(ip, bytes));
+}
+
+void loginAs(const QString &alias, int group) {
+    core::CurrentUser() = {};
+    core::CurrentUser().alias = alias;
+    core::CurrentUser().group = group;
+}
+
+QStringList demoSettings() {
+    return {"AppName=APLIKASI CAFE SINDARA",
+            "Url=http://127.0.0.1/cafe",
+            "Version=1.0.0",
+            "Channel=CAFE",
+            "NoRekening=1100000001",
+            "LembagaNama=PONDOK PESANTREN SINDARA",
+            "LembagaAlamat=Karangsela",
+            "PinEnable=0",
+            "LembagaTransKet=Transfer",
+            "LembagaTransID=SDR",
+            "LembagaTransMax=5000000"};
+}
+
+QStringList settingsAsList(const core::Settings &s) {
+    return {s.appName,        s.url,           s.version,   s.channel,         s.noRekening,
+            s.lembagaNama,    s.lembagaAlamat, s.pinEnable, s.lembagaTransKet, s.lembagaTransId,
+            s.lembagaTransMax};
+}
+
+// The menu bar as lines "Top > caption" ("-" for a separator), in order.
+QStringList menuLines(QMenuBar *bar) {
+    QStringList out;
+    std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu, const QString &path) {
+        for (QAction *a : menu->actions()) {
+            const QString caption = a->isSeparator() ? QStringLiteral("-") : a->text();
+            out << path + QStringLiteral(" > ") + caption;
+            if (a->menu())
+                walk(a->menu(), path + QStringLiteral(" > ") + caption);
+        }
+    };
+    for (QAction *a : bar->actions()) {
+        out << a->text();
+        if (a->menu())
+            walk(a->menu(), a->text());
+    }
+    return out;
+}
+
+QVariant rootValue(const QString &sql) {
+    return db::scalar(sql, {}, testdb::root());
+}
+
+// Runs action and reports the class of the modal window it opened (closing it), or "".
+QString modalOpenedBy(const std::function<void()> &action) {
+    QString name;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        name = QString::fromLatin1(w->metaObject()->className());
+        poll.stop();
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+        else
+            w->close();
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return name;
+}
+
+} // namespace
+
+class TestMain : public QObject {
+    Q_OBJECT
+
+    QPointer<frmMain> main;
+    MessageRecorder *messages = nullptr;
+    EndRecorder *ends = nullptr;
+
+    frmMain *newMain() {
+        main = new frmMain;
+        return main;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(testdb::openSession());
+        appfixture::seedAccounts();
+    }
+
+    void init() {
+        testdb::install();
+        if (db::sessionState() != db::StateOpen)
+            db::OpenSessionConnection();
+        installIdentity();
+        loginAs(QStringLiteral("admin"), 1);
+        core::settings() = {};
+        testdb::rootExec(QStringLiteral("UPDATE data_pengguna_alias SET user_session = NULL"));
+        messages = new MessageRecorder;
+        ends = new EndRecorder;
+    }
+
+    void cleanup() {
+        delete main;
+        delete ends;
+        delete messages;
+        app::setNetworkIdentity(nullptr);
+    }
+
+    void startupTick() {
+        appfixture::seedSettings(demoSettings());
+        testdb::truncate({QStringLiteral("log_login")});
+        frmMain *m = newMain();
+        QCOMPARE(m->windowTitle(), QStringLiteral("APLIKASI CAFE REALTIME ONLINE Version 1.0.0"));
+        m->setPanelText(2, QStringLiteral("admin"));
+        m->show();
+        QVERIFY(m->startupTimer()->isActive());
+        QCOMPARE(m->startupTimer()->interval(), 150);
+        QTRY_VERIFY(!m->startupTimer()->isActive() && m->sessionWatch()->isActive());
+        QVERIFY(messages->entries.isEmpty());
+        QCOMPARE(ends->calls, 0);
+
+        // Settings, panels.
+        QCOMPARE(core::settings().channel, QStringLiteral("CAFE"));
+        QCOMPARE(m->panelText(1), QStringLiteral("   ") + testdb::cafeDb() + QStringLiteral("   "));
+        QCOMPARE(m->panelText(7), QStringLiteral("   PONDOK PESANTREN SINDARA   "));
+        QCOMPARE(m->panelText(8), QStringLiteral("  SINDARA Karangsela Tanah Loka  "));
+        QCOMPARE(m->panelText(9), QStringLiteral("   CAFE   "));
+        QCOMPARE(m->panelText(10), QStringLiteral("   Version 1.0.0   "));
+
+        // The login log row and the account's stamp.
+        const QString code = core::CurrentUser().sessionCode;
+        QCOMPARE(code, QStringLiteral("SES") +
+                           QDate::currentDate().toString(QStringLiteral("yyMMdd")) +
+                           QStringLiteral("0001"));
+        QSqlQuery q = db::select(QStringLiteral("SELECT log_alias, log_ipaddress, log_hostname, "
+                                                "log_macaddress, log_version, log_session, "
+                                                "log_tanggal FROM log_login"),
+                                 {}, testdb::root());
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("admin"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("10.1.2.3"));
+        QCOMPARE(q.value(2).toString(), QStringLiteral("kasir-pc"));
+        QCOMPARE(q.value(3).toString(), QStringLiteral("00-1B-A-00-5E-1"));
+        QCOMPARE(q.value(4).toString(), QStringLiteral("1.0.0"));
+        QCOMPARE(q.value(5).toString(), code);
+        QVERIFY(!q.value(6).isNull());
+        QVERIFY(!q.next());
+        QCOMPARE(
+            rootValue("SELECT user_session FROM data_pengguna_alias WHERE user_alias = 'admin'")
+                .toString(),
+            code);
+        QVERIFY(
+            !rootValue("SELECT user_last_login FROM data_pengguna_alias WHERE user_alias = 'admin'")
+                 .isNull());
+        QCOMPARE(core::CurrentUser().ipAddress, QStringLiteral("10.1.2.3"));
+        QCOMPARE(core::CurrentUser().hostName, QStringLiteral("kasir-pc"));
+        QCOMPARE(core::CurrentUser().macAddress, QStringLiteral("00-1B-A-00-5E-1"));
+
+        // The watch, every six seconds.
+        QCOMPARE(m->sessionWatch()->timer()->objectName(), QStringLiteral("timerSession"));
+        QCOMPARE(m->sessionWatch()->timer()->interval(), 6000);
+        QVERIFY(!m->menuBar()->actions().isEmpty());
+    }
+
+    void panels() {
+        frmMain *m = newMain();
+        m->show();
+        QTRY_VERIFY(m->sessionWatch()->isActive());
+        const int dpi = m->logicalDpiX();
+        const int design[] = {6068, 2540, 3528, 2540, 2, 2, 5292, 4304, 2540, 2540};
+        for (int i = 1; i <= frmMain::PanelCount; ++i) {
+            QLabel *p = m->panel(i);
+            QCOMPARE(p->objectName(), QStringLiteral("Panel%1").arg(i));
+            const bool coloured = i == 1 || i >= 7;
+            if (coloured) {
+                // Exactly the text plus 75 twips, whatever the design width (panel 7 here
+                // shows only blanks: the settings table is empty).
+                const int expected =
+                    p->fontMetrics().horizontalAdvance(p->text()) + 75 * dpi / 1440;
+                QCOMPARE(p->width(), expected);
+                QCOMPARE(p->minimumWidth(), expected);
+                QCOMPARE(p->palette().color(QPalette::Window), QColor(Qt::black));
+                QCOMPARE(p->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+                QVERIFY(p->autoFillBackground());
+                QVERIFY(p->alignment() & Qt::AlignLeft);
+            } else {
+                QCOMPARE(p->minimumWidth(), design[i - 1] * dpi / 1440);
+            }
+        }
+        // Another text resizes the panel to it.
+        QVERIFY(m->ShowPanelText(9, QStringLiteral("   A MUCH LONGER CHANNEL TEXT   ")));
+        QCOMPARE(m->panel(9)->minimumWidth(),
+                 m->panel(9)->fontMetrics().horizontalAdvance(m->panelText(9)) + 75 * dpi / 1440);
+        QVERIFY(!m->ShowPanelText(11, QStringLiteral("x")));
+    }
+
+    void clock() {
+        frmMain *m = newMain();
+        QSignalSpy ticks(m->clockTimer(), &QTimer::timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 1, 1500);
+        QVERIFY(QTime::fromString(m->panelText(4), QStringLiteral("HH:mm:ss")).isValid());
+        const QString first = m->panelText(4);
+        QTest::qWait(2100);
+        // The time to the second, waking about once a second (not every millisecond).
+        QVERIFY(m->panelText(4) != first);
+        QVERIFY2(ticks.size() <= 5, qPrintable(QString::number(ticks.size())));
+    }
+
+    void menuFromRights_data() {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QStringList>("lines");
+        const QStringList sistem = {"Sistem", "Sistem > 0101.Ganti Password", "Sistem > -",
+                                    "Sistem > 0119.Keluar"};
+        QTest::newRow("administrator: every entry")
+            << 1
+            << (sistem + QStringList{"Cafe", "Cafe > 0201.Data Group", "Cafe > 0202.Data Pengguna",
+                                     "Cafe > 0203.Log Login", "Cafe > 0204.Log Ganti Password",
+                                     "Cafe > -", "Cafe > 0211.Setup Waktu",
+                                     "Cafe > 0212.Setup Menu Cafe", "Cafe > -",
+                                     "Cafe > 0221.Transaksi Sayyidat", "Cafe > -",
+                                     "Cafe > 0231.Daftar Pesanan", "Cafe > 0232.Transaksi Umum",
+                                     "Cafe > 0233.Laporan Transaksi"});
+        QTest::newRow("cashier: password, exit and the sale entry")
+            << 2 << (sistem + QStringList{"Cafe", "Cafe > 0232.Transaksi Umum"});
+        QTest::newRow("a group without rows: an empty menu bar") << 9 << QStringList{};
+    }
+
+    void menuFromRights() {
+        QFETCH(int, group);
+        QFETCH(QStringList, lines);
+        loginAs(QStringLiteral("admin"), group);
+        frmMain *m = newMain();
+        m->addMenuXP();
+        QCOMPARE(menuLines(m->menuBar()), lines);
+        if (!lines.isEmpty()) {
+            auto *exit = m->menuBar()->findChild<QAction *>(QStringLiteral("mn0119"));
+            QVERIFY(exit);
+            QCOMPARE(exit->property("menuKey").toString(), QStringLiteral("mn0119"));
+        }
+    }
+
+    void versionCheck_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("equal") << "1.0.0" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("older") << "0.9.9" << false;
+        QTest::newRow("newer") << "1.0.1" << true;
+        QTest::newRow("textual: 09.0.0 sorts before 1.0.0") << "09.0.0" << false;
+    }
+
+    void versionCheck() {
+        QFETCH(QString, setting);
+        QFETCH(bool, ends);
+        core::settings().version = setting;
+        frmMain *m = newMain();
+        m->CekVersi();
+        QCOMPARE(this->ends->calls, ends ? 1 : 0);
+        if (ends) {
+            QCOMPARE(messages->texts(), QStringList{QStringLiteral("Versi tidak sesuai!")});
+            QCOMPARE(messages->entries.first().icon, msg::Icon::Exclamation);
+            QCOMPARE(messages->entries.first().title, core::appTitle());
+        } else {
+            QVERIFY(messages->entries.isEmpty());
+        }
+    }
+
+    void settings_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("every key") << demoSettings()
+                                   << QStringList{"APLIKASI CAFE SINDARA",
+                                                  "http://127.0.0.1/cafe",
+                                                  "1.0.0",
+                                                  "CAFE",
+                                                  "1100000001",
+                                                  "PONDOK PESANTREN SINDARA",
+                                                  "Karangsela",
+                                                  "0",
+                                                  "Transfer",
+                                                  "SDR",
+                                                  "5000000"};
+        const QStringList empty(11);
+        QStringList channelB = empty;
+        channelB[3] = "B";
+        QTest::newRow("the last of two rows wins")
+            << QStringList{"Channel=A", "Channel=B"} << channelB;
+        QTest::newRow("keys are case-sensitive")
+            << QStringList{"version=9.9.9", "CHANNEL=X", "Channel =Y", "lembaganama=Z"} << empty;
+        QTest::newRow("unknown keys ignored") << QStringList{"Printer=EPSON"} << empty;
+        QTest::newRow("empty table") << QStringList{} << empty;
+    }
+
+    void settings() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, expected);
+        appfixture::seedSettings(rows);
+        core::settings().channel = QStringLiteral("left over");
+        app::LoadSettings();
+        QCOMPARE(settingsAsList(core::settings()), expected);
+    }
+
+    void emptySettingsKeepTheProgramUsable() {
+        appfixture::seedSettings({});
+        frmMain *m = newMain();
+        m->setPanelText(2, QStringLiteral("admin"));
+        m->show();
+        QTRY_VERIFY(m->sessionWatch()->isActive());
+        QCOMPARE(m->panelText(7), QStringLiteral("      "));
+        QCOMPARE(m->panelText(9), QStringLiteral("      "));
+        QCOMPARE(ends->calls, 0);
+        QVERIFY(messages->entries.isEmpty());
+        QVERIFY(!m->menuBar()->actions().isEmpty());
+    }
+
+    void menuDispatch_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("mn0211 time slots") << "mn0211"
+                                           << "frmSetupWaktu";
+        QTest::newRow("mn0212 menu catalogue") << "mn0212"
+                                               << "frmSetupBarang";
+        QTest::newRow("mn0232 sale entry") << "mn0232"
+                                           << "frmCafeTransUmum";
+        for (const char *key : {"mn0101", "mn0201", "mn0202", "mn0203", "mn0204", "mn0213",
+                                "mn0214", "mn0221", "mn0231", "mn0233", "mn01", "mn9999", ""})
+            QTest::newRow(key) << key << "";
+    }
+
+    void menuDispatch() {
+        QFETCH(QString, key);
+        QFETCH(QString, window);
+        frmMain *m = newMain();
+        m->show();
+        QCOMPARE(modalOpenedBy([&] { m->dispatchMenu(key); }), window);
+        QCOMPARE(ends->calls, 0);
+    }
+
+    void menuClickDispatches() {
+        frmMain *m = newMain();
+        m->addMenuXP();
+        m->show();
+        auto *sale = m->menuBar()->findChild<QAction *>(QStringLiteral("mn0232"));
+        QVERIFY(sale);
+        QCOMPARE(modalOpenedBy([&] { sale->trigger(); }), QStringLiteral("frmCafeTransUmum"));
+    }
+
+    void exitEntry_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("No stays") << false;
+        QTest::newRow("Yes ends at once") << true;
+    }
+
+    void exitEntry() {
+        QFETCH(bool, yes);
+        QTemporaryDir dir;
+        QFile tmp(dir.filePath(QStringLiteral("x.tmp")));
+        QVERIFY(tmp.open(QIODevice::WriteOnly));
+        tmp.close();
+        core::setProgramFolder(dir.path());
+        frmMain *m = newMain();
+        m->show();
+        messages->answers = {yes ? msg::Answer::Yes : msg::Answer::No};
+        m->dispatchMenu(QStringLiteral("mn0119"));
+        core::setProgramFolder(QString());
+        QCOMPARE(messages->texts(), QStringList{QStringLiteral("Apakah yakin akan keluar?")});
+        QCOMPARE(messages->entries.first().icon, msg::Icon::Question);
+        QCOMPARE(messages->entries.first().buttons, msg::Buttons::YesNo);
+        QCOMPARE(messages->entries.first().title, m->windowTitle());
+        QCOMPARE(ends->calls, yes ? 1 : 0);
+        // Neither answer cleans up: the connection stays open, the file stays.
+        QCOMPARE(db::sessionState(), db::StateOpen);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("x.tmp"))));
+    }
+
+    void closeFrame() {
+        QTemporaryDir dir;
+        for (const char *name : {"a.tmp", "b.txt"}) {
+            QFile f(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        core::setProgramFolder(dir.path());
+        frmMain *m = newMain();
+        m->show();
+
+        // Cancel keeps everything.
+        messages->answers = {msg::Answer::Cancel};
+        QVERIFY(!m->close());
+        QVERIFY(m->isVisible());
+        QCOMPARE(ends->calls, 0);
+        QCOMPARE(db::sessionState(), db::StateOpen);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.tmp"))));
+
+        // OK closes both connections, deletes the temporary files and ends.
+        db::OpenLoginConnection();
+        QCOMPARE(db::loginState(), db::StateOpen);
+        messages->answers = {msg::Answer::Ok};
+        m->close();
+        core::setProgramFolder(QString());
+        QCOMPARE(ends->calls, 1);
+        QCOMPARE(db::sessionState(), db::StateNotConnected);
+        QCOMPARE(db::loginState(), db::StateNotConnected);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.tmp"))));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("b.txt"))));
+        QCOMPARE(messages->texts(), (QStringList{QStringLiteral("Anda yakin akan keluar?"),
+                                                 QStringLiteral("Anda yakin akan keluar?")}));
+        QCOMPARE(messages->entries.first().buttons, msg::Buttons::OkCancel);
+        QCOMPARE(messages->entries.first().icon, msg::Icon::Question);
+        QCOMPARE(messages->entries.first().title, core::appTitle());
+        db::OpenSessionConnection();
+    }
+
+    void sessionNumbering_data() {
+        QTest::addColumn<QStringList>("stamps");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("first of the day") << QStringList{} << "SES2612080001";
+        QTest::newRow("yesterday's stamps do not count")
+            << QStringList{"SES2612070099"} << "SES2612080001";
+        QTest::newRow("highest of the day plus one")
+            << QStringList{"SES2612080007", "SES2612080041", "SES2612070099"} << "SES2612080042";
+        QTest::newRow("past 9999 keeps going") << QStringList{"SES2612089999"} << "SES26120810000";
+    }
+
+    void sessionNumbering() {
+        QFETCH(QStringList, stamps);
+        QFETCH(QString, code);
+        const QStringList ids = {"001", "002", "003"};
+        for (qsizetype i = 0; i < stamps.size(); ++i)
+            testdb::rootExec(QStringLiteral("UPDATE data_pengguna_alias SET user_session = '%1' "
+                                            "WHERE user_id = '%2'")
+                                 .arg(stamps.at(i), ids.at(i)));
+        ClockPin pin(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
+        QCOMPARE(app::IdReg(), code);
+    }
+
+    void logLoginRow_data() {
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("mac");
+        QTest::newRow("hardware address")
+            << "10.1.2.3" << QByteArray::fromHex("001B0A005E01") << "00-1B-A-00-5E-1";
+        QTest::newRow("lookup fails") << "10.1.2.3" << QByteArray() << "(SendARP call failed)";
+        QTest::newRow("no address") << "" << QByteArray::fromHex("001B0A005E01") << "";
+    }
+
+    void logLoginRow() {
+        QFETCH(QString, ip);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, mac);
+        installIdentity(ip, bytes);
+        testdb::truncate({QStringLiteral("log_login")});
+        app::LogLogin(QStringLiteral("admin"));
+        QSqlQuery q = db::select(
+            QStringLiteral("SELECT log_alias, log_ipaddress, log_macaddress FROM log_login"), {},
+            testdb::root());
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("admin"));
+        QCOMPARE(q.value(1).toString(), ip);
+        QCOMPARE(q.value(2).toString(), mac);
+        QCOMPARE(core::CurrentUser().macAddress, mac);
+    }
+
+    void logLoginAllOrNothing() {
+        // The stamp cannot be written: the log row must not stay behind either.
+        testdb::truncate({QStringLiteral("log_login")});
+        testdb::rootExec(QStringLiteral(
+            "CREATE TRIGGER tst_no_stamp BEFORE UPDATE ON data_pengguna_alias FOR EACH ROW "
+            "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'stamp refused'"));
+        bool thrown = false;
+        try {
+            app::LogLogin(QStringLiteral("admin"));
+        } catch (const db::Error &e) {
+            thrown = e.text().contains(QStringLiteral("stamp refused"));
+        }
+        testdb::rootExec(QStringLiteral("DROP TRIGGER tst_no_stamp"));
+        QVERIFY(thrown);
+        QCOMPARE(rootValue(QStringLiteral("SELECT COUNT(*) FROM log_login")).toInt(), 0);
+        QVERIFY(rootValue(QStringLiteral("SELECT user_session FROM data_pengguna_alias "
+                                         "WHERE user_alias = 'admin'"))
+                    .isNull());
+    }
+
+    void olderSessionEnds() {
+        // Two real sessions of one account: the older on a connection of its own, the newer
+        // on the session connection. The newer login ends the older copy within six seconds.
+        QCOMPARE(db::openNamedConnection(QStringLiteral("older")), db::StateOpen);
+        app::LogLogin(QStringLiteral("admin"));
+        const QString olderCode = core::CurrentUser().sessionCode;
+        app::SessionWatch older(
+            nullptr, [] { return QSqlDatabase::database(QStringLiteral("older"), false); });
+        older.start(QStringLiteral("admin"), olderCode);
+        QCOMPARE(older.tick(), app::SessionWatch::Result::Valid);
+
+        app::LogLogin(QStringLiteral("admin"));
+        QElapsedTimer clock;
+        clock.start();
+        qint64 endedAfter = -1;
+        core::setEndProgram([&] {
+            endedAfter = clock.elapsed();
+            ++ends->calls;
+        });
+        const QString newerCode = core::CurrentUser().sessionCode;
+        QVERIFY(newerCode > olderCode);
+        QTRY_COMPARE_WITH_TIMEOUT(ends->calls, 1, 7000);
+        // Six seconds after the newer stamp, give or take the watch query's own milliseconds.
+        QVERIFY2(endedAfter <= 6050, qPrintable(QString::number(endedAfter)));
+        QCOMPARE(messages->texts(), QStringList{kExpired});
+        QCOMPARE(messages->entries.first().icon, msg::Icon::Exclamation);
+        QCOMPARE(messages->entries.first().title, core::appTitle());
+        QVERIFY(!older.isActive());
+
+        app::SessionWatch newer;
+        newer.start(QStringLiteral("admin"), newerCode);
+        QCOMPARE(newer.tick(), app::SessionWatch::Result::Valid);
+        QCOMPARE(ends->calls, 1);
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+    }
+
+    void watchWithoutServer() {
+        using R = app::SessionWatch::Result;
+        const QString name = QStringLiteral("flaky");
+        QCOMPARE(db::openNamedConnection(name), db::StateOpen);
+        app::LogLogin(QStringLiteral("admin"));
+        app::SessionWatch watch(nullptr, [name] { return QSqlDatabase::database(name, false); });
+        watch.start(QStringLiteral("admin"), core::CurrentUser().sessionCode);
+        QCOMPARE(watch.tick(), R::Valid);
+
+        // The server goes away: one connection message, however many ticks; no end.
+        {
+            QSqlDatabase c = QSqlDatabase::database(name, false);
+            c.close();
+            c.setPort(1);
+        }
+        QCOMPARE(watch.tick(), R::Failed);
+        QCOMPARE(watch.tick(), R::Failed);
+        QCOMPARE(watch.tick(), R::Failed);
+        QCOMPARE(messages->texts(), QStringList{db::kConnectionMessage});
+        QCOMPARE(ends->calls, 0);
+        QVERIFY(watch.isActive());
+
+        // It comes back: the watch reconnects and goes on.
+        QSqlDatabase::database(name, false).setPort(testdb::port());
+        R r = watch.tick();
+        if (r == R::Failed)
+            r = watch.tick();
+        QCOMPARE(r, R::Valid);
+        QCOMPARE(messages->entries.size(), 1);
+
+        // Meanwhile the stamp was changed elsewhere: the program ends.
+        testdb::rootExec(QStringLiteral("UPDATE data_pengguna_alias SET user_session = NULL "
+                                        "WHERE user_alias = 'admin'"));
+        QCOMPARE(watch.tick(), R::Expired);
+        QCOMPARE(messages->texts(), (QStringList{db::kConnectionMessage, kExpired}));
+        QCOMPARE(ends->calls, 1);
+        QSqlDatabase::removeDatabase(name);
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "tst_main.moc"
