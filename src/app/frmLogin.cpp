@@ -12,7 +12,9 @@
 #include "sql.h"
 #include "storedtext.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSqlQuery>
 
 namespace {
@@ -168,6 +170,9 @@ frmLogin::LoginResult frmLogin::Login() {
         // has a window open. The frame opens maximized, so that the status bar shows all ten
         // panels.
         auto *main = new frmMain;
+        // Without a window manager "maximized" means nothing: fill the screen by hand too.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            main->setGeometry(screen->availableGeometry());
         main->showMaximized();
         close();
         const QDateTime now = core::now();

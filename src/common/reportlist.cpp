@@ -125,6 +125,11 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
 ReportList::ReportList(QWidget *parent)
     : QTableView(parent)
     , model_(new ReportModel(this)) {
+    // The column widths are the window's design widths in twips, laid out for a small list
+    // font; a smaller face keeps codes and dates readable inside them.
+    QFont listFont = font();
+    listFont.setPointSizeF(qMin<qreal>(listFont.pointSizeF(), 8.0));
+    setFont(listFont);
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSqlQuery>
 
 namespace common {
@@ -60,6 +61,7 @@ void pairCodeBox(QLineEdit *codeBox, QComboBox *combo) {
 }
 
 void FillConnectionProfiles(QComboBox *combo) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     combo->addItems({QStringLiteral("1 : Lokal"), QStringLiteral("2 : Primary"),
                      QStringLiteral("3 : Backup-1"), QStringLiteral("4 : Backup-2"),
@@ -68,6 +70,7 @@ void FillConnectionProfiles(QComboBox *combo) {
 }
 
 void FillComponentList(QComboBox *combo, const QString &list) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     fillFromQuery(combo,
                   QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
@@ -81,6 +84,7 @@ void FillComponentList(QComboBox *combo, const QString &list) {
 }
 
 void FillGroups(QComboBox *combo) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     fillFromQuery(combo,
                   QStringLiteral("SELECT group_kode, group_nama FROM data_pengguna_group "
@@ -93,6 +97,7 @@ void FillGroups(QComboBox *combo) {
 }
 
 void FillTimeSlots(QComboBox *combo) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     fillFromQuery(combo, QStringLiteral("SELECT * FROM set_waktu "), [](const QSqlQuery &q) {
         return field(q, "waktu_id") + QStringLiteral(" : ") + field(q, "waktu_nama");
@@ -101,6 +106,7 @@ void FillTimeSlots(QComboBox *combo) {
 }
 
 void FillCampuses(QComboBox *combo) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     combo->addItem(QString());
     fillFromQuery(combo, QStringLiteral("SELECT * FROM set_kampus "),
@@ -109,6 +115,7 @@ void FillCampuses(QComboBox *combo) {
 }
 
 void FillMenuItems(QComboBox *combo) {
+    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
     combo->clear();
     fillFromQuery(combo,
                   QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "

@@ -106,9 +106,12 @@ private slots:
     void codeBoxPairing() {
         QComboBox combo;
         QLineEdit box;
-        common::FillConnectionProfiles(&combo);
         common::pairCodeBox(&box, &combo);
+        common::FillConnectionProfiles(&combo);
         QCOMPARE(combo.count(), 5);
+        // Filling chooses nothing, so the code box stays empty.
+        QCOMPARE(combo.currentIndex(), -1);
+        QCOMPARE(box.text(), QString());
         QCOMPARE(combo.itemText(4), QStringLiteral("5 : Backup-3"));
 
         combo.setCurrentIndex(2);
