@@ -13,15 +13,22 @@
 namespace common {
 namespace {
 
-// Adds one item per row of a fill query; a failed query adds nothing.
+// One item per row of a fill query; a failed query gives none.
 template <typename Fn>
-void fillFromQuery(QComboBox *combo, const QString &sql, Fn itemText,
-                   const QVariantList &values = {}) {
+QStringList queryItems(const QString &sql, Fn itemText, const QVariantList &values = {}) {
     QSqlQuery q = db::selectForFill(sql, values);
     QStringList items;
     while (q.next())
         items << itemText(q);
+    return items;
+}
+
+// Replaces a drop-down's items. Filling is not a choice, so no paired code box follows it.
+void setItems(QComboBox *combo, const QStringList &items, int selected = -1) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
     combo->addItems(items);
+    combo->setCurrentIndex(selected);
 }
 
 QString field(const QSqlQuery &q, const char *name) {
@@ -61,71 +68,54 @@ void pairCodeBox(QLineEdit *codeBox, QComboBox *combo) {
 }
 
 void FillConnectionProfiles(QComboBox *combo) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    combo->addItems({QStringLiteral("1 : Lokal"), QStringLiteral("2 : Primary"),
+    setItems(combo, {QStringLiteral("1 : Lokal"), QStringLiteral("2 : Primary"),
                      QStringLiteral("3 : Backup-1"), QStringLiteral("4 : Backup-2"),
                      QStringLiteral("5 : Backup-3")});
-    combo->setCurrentIndex(-1);
 }
 
 void FillComponentList(QComboBox *combo, const QString &list) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    fillFromQuery(combo,
-                  QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
-                                 "WHERE combo_komponen = ? ORDER BY combo_kode ASC "),
-                  [](const QSqlQuery &q) {
-                      return field(q, "combo_kode") + QStringLiteral(" : ") +
-                             field(q, "combo_text");
-                  },
-                  {list});
-    combo->setCurrentIndex(-1);
+    setItems(combo, queryItems(QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
+                                              "WHERE combo_komponen = ? ORDER BY combo_kode ASC "),
+                               [](const QSqlQuery &q) {
+                                   return field(q, "combo_kode") + QStringLiteral(" : ") +
+                                          field(q, "combo_text");
+                               },
+                               {list}));
 }
 
 void FillGroups(QComboBox *combo) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    fillFromQuery(combo,
-                  QStringLiteral("SELECT group_kode, group_nama FROM data_pengguna_group "
-                                 "ORDER BY group_kode ASC "),
-                  [](const QSqlQuery &q) {
-                      return field(q, "group_kode") + QStringLiteral(" : ") +
-                             field(q, "group_nama");
-                  });
-    combo->setCurrentIndex(-1);
+    setItems(combo, queryItems(QStringLiteral("SELECT group_kode, group_nama "
+                                              "FROM data_pengguna_group ORDER BY group_kode ASC "),
+                               [](const QSqlQuery &q) {
+                                   return field(q, "group_kode") + QStringLiteral(" : ") +
+                                          field(q, "group_nama");
+                               }));
 }
 
 void FillTimeSlots(QComboBox *combo) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    fillFromQuery(combo, QStringLiteral("SELECT * FROM set_waktu "), [](const QSqlQuery &q) {
-        return field(q, "waktu_id") + QStringLiteral(" : ") + field(q, "waktu_nama");
-    });
-    combo->setCurrentIndex(-1);
+    setItems(combo, queryItems(QStringLiteral("SELECT * FROM set_waktu "), [](const QSqlQuery &q) {
+                 return field(q, "waktu_id") + QStringLiteral(" : ") + field(q, "waktu_nama");
+             }));
 }
 
 void FillCampuses(QComboBox *combo) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    combo->addItem(QString());
-    fillFromQuery(combo, QStringLiteral("SELECT * FROM set_kampus "),
-                  [](const QSqlQuery &q) { return field(q, "kampus_nama"); });
-    combo->setCurrentIndex(0);
+    // A blank first item, so that no campus can be chosen.
+    setItems(combo,
+             QStringList{QString()} +
+                 queryItems(QStringLiteral("SELECT * FROM set_kampus "),
+                            [](const QSqlQuery &q) { return field(q, "kampus_nama"); }),
+             0);
 }
 
 void FillMenuItems(QComboBox *combo) {
-    const QSignalBlocker quiet(combo); // filling is not a choice: no code box follows it
-    combo->clear();
-    fillFromQuery(combo,
-                  QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "
-                                 "FROM data_barang "),
-                  [](const QSqlQuery &q) {
-                      return field(q, "barang_kode") + QStringLiteral(" : ") +
-                             field(q, "barang_nama") + QStringLiteral(" : ") +
-                             formatAmount(db::number(q.value(QStringLiteral("barang_harga_jual"))));
-                  });
-    combo->setCurrentIndex(-1);
+    setItems(combo, queryItems(QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "
+                                              "FROM data_barang "),
+                               [](const QSqlQuery &q) {
+                                   return field(q, "barang_kode") + QStringLiteral(" : ") +
+                                          field(q, "barang_nama") + QStringLiteral(" : ") +
+                                          formatAmount(db::number(
+                                              q.value(QStringLiteral("barang_harga_jual"))));
+                               }));
 }
 
 void ShowSavedMessage() {
