@@ -556,8 +556,9 @@ private slots:
         const QString newerCode = core::CurrentUser().sessionCode;
         QVERIFY(newerCode > olderCode);
         QTRY_COMPARE_WITH_TIMEOUT(ends->calls, 1, 7000);
-        // Six seconds after the newer stamp, give or take the watch query's own milliseconds.
-        QVERIFY2(endedAfter <= 6050, qPrintable(QString::number(endedAfter)));
+        // Six seconds after the newer stamp, give or take the watch query's own milliseconds
+        // and a loaded machine's scheduling.
+        QVERIFY2(endedAfter <= 6300, qPrintable(QString::number(endedAfter)));
         QCOMPARE(messages->texts(), QStringList{kExpired});
         QCOMPARE(messages->entries.first().icon, msg::Icon::Exclamation);
         QCOMPARE(messages->entries.first().title, core::appTitle());
