@@ -10,6 +10,7 @@
 #include "session.h"
 #include "sessiontrack.h"
 #include "sql.h"
+#include "twips.h"
 #include "versioncheck.h"
 
 #include "frmCafeTransUmum.h"
@@ -31,10 +32,6 @@ namespace {
 // Design widths of the ten panels, in twips.
 constexpr int kPanelTwips[frmMain::PanelCount] = {6068, 2540, 3528, 2540, 2,
                                                   2,    5292, 4304, 2540, 2540};
-
-int dpiOf(const QWidget *w) {
-    return w->logicalDpiX() > 0 ? w->logicalDpiX() : 96;
-}
 
 } // namespace
 
@@ -87,14 +84,14 @@ frmMain::frmMain(QWidget *parent)
     // panels are.
     panelRow_ = new PanelRow(ui->StatusBar1);
     panelRow_->setObjectName(QStringLiteral("panelRow"));
-    const int dpi = dpiOf(this);
+    const int dpi = logicalDpiX();
     for (int i = 0; i < PanelCount; ++i) {
         auto *label = new QLabel(panelRow_);
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
-        label->setFixedWidth(app::twipsToPixels(kPanelTwips[i], dpi));
+        label->setFixedWidth(common::twipsToPixels(kPanelTwips[i], dpi));
         panels_.append(label);
     }
     panelRow_->panels = panels_;
@@ -153,7 +150,8 @@ bool frmMain::ShowPanelText(int index, const QString &text) {
     pal.setColor(QPalette::WindowText, Qt::yellow);
     p->setPalette(pal);
     p->setText(text);
-    p->setFixedWidth(app::colouredPanelWidth(p->fontMetrics().horizontalAdvance(text), dpiOf(p)));
+    p->setFixedWidth(
+        app::colouredPanelWidth(p->fontMetrics().horizontalAdvance(text), p->logicalDpiX()));
     panelRow_->relayout();
     return true;
 }

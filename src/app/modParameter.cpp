@@ -1,4 +1,5 @@
 #include "modParameter.h"
+#include "twips.h"
 
 #include "sql.h"
 
@@ -43,12 +44,8 @@ void LoadSettings(const QSqlDatabase &conn) {
     core::settings() = loaded;
 }
 
-int twipsToPixels(int twips, int dpi) {
-    return twips * dpi / 1440;
-}
-
 int colouredPanelWidth(int textWidthPixels, int dpi) {
-    return textWidthPixels + twipsToPixels(75, dpi);
+    return textWidthPixels + common::twipsToPixels(75, dpi);
 }
 
 } // namespace app

@@ -18,8 +18,6 @@ bool applySetting(core::Settings &settings, const QString &key, const QString &v
 // the settings empty.
 void LoadSettings(const QSqlDatabase &conn = db::sessionConnection());
 
-// Twips (1/1440 inch) to pixels at a logical DPI: twips x dpi / 1440, truncated.
-int twipsToPixels(int twips, int dpi);
 // Width of a coloured panel: its text width plus 75 twips.
 int colouredPanelWidth(int textWidthPixels, int dpi);
 

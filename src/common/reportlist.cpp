@@ -1,5 +1,7 @@
 #include "reportlist.h"
 
+#include "twips.h"
+
 #include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -149,9 +151,8 @@ ReportList::ReportList(QWidget *parent)
 
 void ReportList::setColumns(const QList<Column> &columns) {
     model_->setColumns(columns);
-    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     for (int i = 0; i < columns.size(); ++i) {
-        const int px = columns.at(i).twips * dpi / 1440;
+        const int px = twipsToPixels(columns.at(i).twips, logicalDpiX());
         setColumnWidth(i, px);
         setColumnHidden(i, px <= 0);
     }

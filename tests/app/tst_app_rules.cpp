@@ -4,6 +4,7 @@
 #include "menutree.h"
 #include "modParameter.h"
 #include "netidentity.h"
+#include "twips.h"
 #include "versioncheck.h"
 
 #include <QRegularExpression>
@@ -197,7 +198,7 @@ private slots:
         QFETCH(int, dpi);
         QFETCH(int, width);
         QCOMPARE(app::colouredPanelWidth(textWidth, dpi), width);
-        QCOMPARE(app::twipsToPixels(1440, dpi), dpi);
+        QCOMPARE(common::twipsToPixels(1440, dpi), dpi);
     }
 
     void settingKeys() {
