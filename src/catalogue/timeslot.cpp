@@ -10,8 +10,8 @@ QList<QStringList> slotRows() {
     QSqlQuery q = db::selectForFill(QStringLiteral("SELECT * FROM set_waktu "));
     QList<QStringList> rows;
     while (q.next()) {
-        rows.append({db::serverText(q.value(QStringLiteral("waktu_id"))),
-                     db::serverText(q.value(QStringLiteral("waktu_nama")))});
+        rows.append({db::fieldText(q, QStringLiteral("waktu_id")),
+                     db::fieldText(q, QStringLiteral("waktu_nama"))});
     }
     return rows;
 }

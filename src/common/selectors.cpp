@@ -32,7 +32,7 @@ void setItems(QComboBox *combo, const QStringList &items, int selected = -1) {
 }
 
 QString field(const QSqlQuery &q, const char *name) {
-    return db::serverText(q.value(QString::fromLatin1(name)));
+    return db::fieldText(q, QString::fromLatin1(name));
 }
 
 } // namespace

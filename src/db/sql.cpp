@@ -101,6 +101,10 @@ QString serverText(const QVariant &value) {
     return value.toString();
 }
 
+QString fieldText(const QSqlQuery &q, const QString &column) {
+    return serverText(q.value(column));
+}
+
 double number(const QVariant &value) {
     if (!value.isValid() || value.isNull())
         return 0;

@@ -41,6 +41,8 @@ QVariant scalar(const QString &sql, const QVariantList &values = {},
 // A value in the server's own text form: DATE yyyy-MM-dd, DATETIME yyyy-MM-dd HH:mm:ss,
 // whole numbers without decimals; NULL gives an empty text.
 QString serverText(const QVariant &value);
+// serverText of a column of the current row, found by name.
+QString fieldText(const QSqlQuery &q, const QString &column);
 // A numeric value from the server (DECIMAL may arrive as text "15000.00"); NULL or text
 // that is not a number gives 0.
 double number(const QVariant &value);

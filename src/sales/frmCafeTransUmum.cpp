@@ -95,15 +95,14 @@ void frmCafeTransUmum::DataHistory() {
     while (q.next()) {
         const double amount = db::number(q.value(QStringLiteral("order_harga")));
         total += amount;
-        rows.append({db::serverText(q.value(QStringLiteral("order_kode"))),
+        rows.append({db::fieldText(q, QStringLiteral("order_kode")),
                      q.value(QStringLiteral("order_tanggal"))
                          .toDate()
                          .toString(QStringLiteral("dd-MM-yyyy")),
-                     db::serverText(q.value(QStringLiteral("order_nama"))),
-                     db::serverText(q.value(QStringLiteral("order_kampus"))),
-                     common::formatAmount(amount),
-                     db::serverText(q.value(QStringLiteral("order_reg_date"))),
-                     db::serverText(q.value(QStringLiteral("order_reg_alias")))});
+                     db::fieldText(q, QStringLiteral("order_nama")),
+                     db::fieldText(q, QStringLiteral("order_kampus")), common::formatAmount(amount),
+                     db::fieldText(q, QStringLiteral("order_reg_date")),
+                     db::fieldText(q, QStringLiteral("order_reg_alias"))});
     }
     ui->txtHistoryJumlah->setText(QString::number(rows.size()));
     ui->ListView2->setRows(std::move(rows));

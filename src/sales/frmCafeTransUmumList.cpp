@@ -63,13 +63,13 @@ void frmCafeTransUmumList::DataHistory() {
     long long qty = 0;
     double total = 0;
     while (q.next()) {
-        const QString lineQty = db::serverText(q.value(QStringLiteral("list_qty")));
+        const QString lineQty = db::fieldText(q, QStringLiteral("list_qty"));
         const QString amount =
             common::formatAmount(db::number(q.value(QStringLiteral("list_jumlah"))));
         qty += common::leadingNumber(lineQty);
         total += common::amountValue(amount);
-        rows.append({db::serverText(q.value(QStringLiteral("list_barang"))),
-                     db::serverText(q.value(QStringLiteral("list_barang_nama"))),
+        rows.append({db::fieldText(q, QStringLiteral("list_barang")),
+                     db::fieldText(q, QStringLiteral("list_barang_nama")),
                      common::formatAmount(db::number(q.value(QStringLiteral("list_harga")))),
                      lineQty, amount});
     }

@@ -65,10 +65,6 @@ private:
     QStringList lines_;
 };
 
-QString text(const QSqlQuery &q, const QString &column) {
-    return db::serverText(q.value(column));
-}
-
 } // namespace
 
 ReceiptSettings ReceiptSettings::fromRows(const QList<std::pair<QString, QString>> &rows) {
@@ -129,8 +125,8 @@ Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const Orde
     QList<std::pair<QString, QString>> rows;
     QSqlQuery settings = db::select(QStringLiteral("SELECT * FROM set_cetakan"));
     while (settings.next())
-        rows.append({text(settings, QStringLiteral("cetakan_case")),
-                     text(settings, QStringLiteral("cetakan_text"))});
+        rows.append({db::fieldText(settings, QStringLiteral("cetakan_case")),
+                     db::fieldText(settings, QStringLiteral("cetakan_text"))});
     receipt.settings = ReceiptSettings::fromRows(rows);
 
     ReceiptData &d = receipt.data;
@@ -151,13 +147,13 @@ Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const Orde
     const bool found = summary.next();
     QString buyer, account, campus;
     if (found) {
-        d.totalQty = text(summary, QStringLiteral("qtyTotal"));
+        d.totalQty = db::fieldText(summary, QStringLiteral("qtyTotal"));
         d.totalAmount =
             common::formatAmount(db::number(summary.value(QStringLiteral("totalBayar"))));
         if (saleEntry) {
-            buyer = text(summary, QStringLiteral("order_nama"));
-            account = text(summary, QStringLiteral("order_rekening"));
-            campus = text(summary, QStringLiteral("order_kampus"));
+            buyer = db::fieldText(summary, QStringLiteral("order_nama"));
+            account = db::fieldText(summary, QStringLiteral("order_rekening"));
+            campus = db::fieldText(summary, QStringLiteral("order_kampus"));
         } else {
             buyer = boxes.nama;
             account = boxes.kelas;
@@ -174,8 +170,8 @@ Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const Orde
                    {orderCode});
     while (lines.next())
         d.items.append(
-            {text(lines, QStringLiteral("list_barang_nama")),
-             text(lines, QStringLiteral("list_qty")),
+            {db::fieldText(lines, QStringLiteral("list_barang_nama")),
+             db::fieldText(lines, QStringLiteral("list_qty")),
              common::formatAmount(db::number(lines.value(QStringLiteral("list_jumlah"))))});
 
     d.printedAt = core::now();
