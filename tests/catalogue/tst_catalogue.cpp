@@ -9,6 +9,7 @@
 #include "session.h"
 #include "sql.h"
 #include "testdb.h"
+#include "testwidgets.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -77,23 +78,8 @@ QVariantMap storedItem(const QString &code) {
     return row;
 }
 
-template <typename T> T *child(QWidget &w, const char *name) {
-    T *c = w.findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("control %s missing", name);
-    return c;
-}
-
-QLineEdit *box(QWidget &w, const char *name) {
-    return child<QLineEdit>(w, name);
-}
-
 common::ReportList *list(QWidget &w) {
     return child<common::ReportList>(w, "ListView1");
-}
-
-void click(QWidget &w, const char *button) {
-    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
 }
 
 // A real double-click on a row, or on the empty area below the rows when row is -1 (the

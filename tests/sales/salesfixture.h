@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rawprinter.h"
+#include "testwidgets.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -41,10 +42,3 @@ void onNextModal(std::function<void(QDialog *)> check);
 int rowCount(const QString &sql);
 
 } // namespace salesfx
-
-template <typename T> T *child(QWidget *w, const char *name) {
-    T *c = w->findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}

@@ -28,14 +28,6 @@ using common::ReportList;
 
 namespace {
 
-QLineEdit *box(QWidget *w, const char *name) {
-    return child<QLineEdit>(w, name);
-}
-
-void click(QWidget *w, const char *name) {
-    child<QPushButton>(w, name)->click();
-}
-
 // Fills the entry fields and presses INSERT.
 void addItem(QWidget *w, const QString &buyer, const QString &code, const QString &qty) {
     box(w, "txtPembeli")->setText(buyer);
