@@ -1,10 +1,10 @@
 // Fills the menu catalogue list with 999 items (the most the item codes allow), each row
 // asking the server for its slot name and remaining stock, and prints how long it takes.
-#include "frmSetupBarang.h"
+#include "catalogue/frmSetupBarang.h"
 
-#include "reportlist.h"
-#include "session.h"
-#include "testdb.h"
+#include "common/reportlist.h"
+#include "core/session.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Fills the shared list with 100,000 rows of 10 columns, as a year of orders would, and prints
 // how long the fill and the first paint take.
-#include "reportlist.h"
+#include "common/reportlist.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
 // Paying a 20-line cart: record the order, compose its receipt and hand the job to the
 // spooler (a private CUPS scheduler printing to a port this program listens on).
-#include "amount.h"
-#include "frmCafeTransUmum.h"
+#include "common/amount.h"
+#include "common/selectors.h"
+#include "core/session.h"
 #include "privatecups.h"
+#include "sales/frmCafeTransUmum.h"
 #include "salesfixture.h"
-#include "selectors.h"
-#include "session.h"
-#include "testdb.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "formats.h"
+#include "app/formats.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,16 +1,16 @@
-#include "frmLogin.h"
+#include "app/frmLogin.h"
 
 #include "ui_frmLogin.h"
 
-#include "formats.h"
-#include "frmMain.h"
-#include "gateway.h"
-#include "messages.h"
-#include "program.h"
-#include "selectors.h"
-#include "session.h"
-#include "sql.h"
-#include "storedtext.h"
+#include "app/formats.h"
+#include "app/frmMain.h"
+#include "common/selectors.h"
+#include "core/messages.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/gateway.h"
+#include "db/sql.h"
+#include "db/storedtext.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

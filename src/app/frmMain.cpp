@@ -1,21 +1,21 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include "ui_frmMain.h"
 
-#include "formats.h"
-#include "gateway.h"
-#include "messages.h"
-#include "modParameter.h"
-#include "program.h"
-#include "session.h"
-#include "sessiontrack.h"
-#include "sql.h"
-#include "twips.h"
-#include "versioncheck.h"
+#include "app/formats.h"
+#include "app/modParameter.h"
+#include "app/sessiontrack.h"
+#include "app/versioncheck.h"
+#include "common/twips.h"
+#include "core/messages.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/gateway.h"
+#include "db/sql.h"
 
-#include "frmCafeTransUmum.h"
-#include "frmSetupBarang.h"
-#include "frmSetupWaktu.h"
+#include "catalogue/frmSetupBarang.h"
+#include "catalogue/frmSetupWaktu.h"
+#include "sales/frmCafeTransUmum.h"
 
 #include <QCloseEvent>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menutree.h"
+#include "app/menutree.h"
 
 #include <QList>
 #include <QMainWindow>

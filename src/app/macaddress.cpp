@@ -1,6 +1,6 @@
-#include "macaddress.h"
+#include "app/macaddress.h"
 
-#include "netidentity.h"
+#include "app/netidentity.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "menutree.h"
+#include "app/menutree.h"
 
-#include "itemfield.h"
+#include "common/itemfield.h"
 
 namespace app {
 

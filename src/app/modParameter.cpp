@@ -1,7 +1,7 @@
-#include "modParameter.h"
-#include "twips.h"
+#include "app/modParameter.h"
+#include "common/twips.h"
 
-#include "sql.h"
+#include "db/sql.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gateway.h"
-#include "session.h"
+#include "core/session.h"
+#include "db/gateway.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "netidentity.h"
+#include "app/netidentity.h"
 
 namespace app {
 namespace {

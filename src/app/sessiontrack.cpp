@@ -1,13 +1,13 @@
-#include "sessiontrack.h"
+#include "app/sessiontrack.h"
 
-#include "gateway.h"
-#include "macaddress.h"
-#include "messages.h"
-#include "netidentity.h"
-#include "nextkey.h"
-#include "program.h"
-#include "session.h"
-#include "sql.h"
+#include "app/macaddress.h"
+#include "app/netidentity.h"
+#include "common/nextkey.h"
+#include "core/messages.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/gateway.h"
+#include "db/sql.h"
 
 #include <QSqlQuery>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "versioncheck.h"
+#include "app/versioncheck.h"
 
 namespace app {
 

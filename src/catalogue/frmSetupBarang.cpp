@@ -1,11 +1,11 @@
-#include "frmSetupBarang.h"
+#include "catalogue/frmSetupBarang.h"
 #include "ui_frmSetupBarang.h"
 
-#include "menuitem.h"
-#include "messages.h"
-#include "selectors.h"
-#include "session.h"
-#include "sql.h"
+#include "catalogue/menuitem.h"
+#include "common/selectors.h"
+#include "core/messages.h"
+#include "core/session.h"
+#include "db/sql.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menuitem.h"
+#include "catalogue/menuitem.h"
 
 #include <QDialog>
 #include <QString>

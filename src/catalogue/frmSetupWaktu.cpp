@@ -1,9 +1,9 @@
-#include "frmSetupWaktu.h"
+#include "catalogue/frmSetupWaktu.h"
 #include "ui_frmSetupWaktu.h"
 
-#include "messages.h"
-#include "sql.h"
-#include "timeslot.h"
+#include "catalogue/timeslot.h"
+#include "core/messages.h"
+#include "db/sql.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

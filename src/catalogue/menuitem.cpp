@@ -1,7 +1,7 @@
-#include "menuitem.h"
+#include "catalogue/menuitem.h"
 
-#include "amount.h"
-#include "sql.h"
+#include "common/amount.h"
+#include "db/sql.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

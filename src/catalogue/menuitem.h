@@ -1,6 +1,6 @@
 #pragma once
 
-#include "nextkey.h"
+#include "common/nextkey.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "timeslot.h"
+#include "catalogue/timeslot.h"
 
-#include "sql.h"
+#include "db/sql.h"
 
 #include <QSqlQuery>
 

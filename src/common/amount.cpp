@@ -1,4 +1,4 @@
-#include "amount.h"
+#include "common/amount.h"
 
 #include <cmath>
 

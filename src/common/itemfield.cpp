@@ -1,4 +1,4 @@
-#include "itemfield.h"
+#include "common/itemfield.h"
 
 #include <QStringList>
 

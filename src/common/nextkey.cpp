@@ -1,7 +1,7 @@
-#include "nextkey.h"
+#include "common/nextkey.h"
 
-#include "messages.h"
-#include "sql.h"
+#include "core/messages.h"
+#include "db/sql.h"
 
 namespace common {
 

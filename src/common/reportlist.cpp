@@ -1,6 +1,6 @@
-#include "reportlist.h"
+#include "common/reportlist.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 #include <QFont>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
-#include "selectors.h"
+#include "common/selectors.h"
 
-#include "amount.h"
-#include "itemfield.h"
-#include "messages.h"
-#include "sql.h"
+#include "common/amount.h"
+#include "common/itemfield.h"
+#include "core/messages.h"
+#include "db/sql.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ansi.h"
+#include "core/ansi.h"
 
 namespace core {
 namespace {

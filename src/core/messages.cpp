@@ -1,9 +1,8 @@
-#include "messages.h"
+#include "core/messages.h"
 
-#include "program.h"
+#include "core/program.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <cstdio>
 
 namespace msg {
 namespace {
@@ -13,55 +12,23 @@ Handler &handler() {
     return h;
 }
 
-Answer showBox(Icon icon, const QString &title, const QString &text, Buttons buttons) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(text);
-    switch (icon) {
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case Icon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    }
-    switch (buttons) {
-    case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        break;
-    case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
-        break;
-    }
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    }
-}
-
 } // namespace
 
 Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) {
     if (handler())
         return handler()(icon, title, text, buttons);
-    return showBox(icon, title, text, buttons);
+    // No message boxes installed (a tool without a window): say it on stderr and answer as
+    // a cautious user would.
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    switch (buttons) {
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+        return Answer::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
 }
 
 void exclamation(const QString &text) {

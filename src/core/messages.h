@@ -27,7 +27,8 @@ bool askYesNo(const QString &text, const QString &title);
 // Question icon with OK/Cancel; true on OK.
 bool askOkCancel(const QString &text, const QString &title);
 
-// Replaces the real message boxes (tests); an empty handler restores them.
+// The message boxes the application installs at start-up, or a recorder in tests. Without a
+// handler a message goes to stderr.
 void setHandler(Handler handler);
 
 } // namespace msg

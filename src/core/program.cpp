@@ -1,4 +1,4 @@
-#include "program.h"
+#include "core/program.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "core/session.h"
 
 namespace core {
 

@@ -1,11 +1,11 @@
-#include "gateway.h"
+#include "db/gateway.h"
 
-#include "messages.h"
-#include "storedtext.h"
+#include "core/busy.h"
+#include "core/messages.h"
+#include "db/storedtext.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QSqlError>
+#include <QStringList>
 
 namespace db {
 namespace {
@@ -24,24 +24,6 @@ Parameters &params() {
     return p;
 }
 
-class BusyPointer {
-public:
-    BusyPointer()
-        : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-        if (active_)
-            QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    }
-    ~BusyPointer() {
-        if (active_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-
-private:
-    bool active_;
-};
-
 void dropConnection(const QString &name) {
     if (!QSqlDatabase::contains(name))
         return;
@@ -53,7 +35,7 @@ void dropConnection(const QString &name) {
 }
 
 bool openConnection(const QString &name) {
-    BusyPointer busy;
+    core::BusyCursor busy;
     const StoredTexts &texts = storedTexts();
     const QString user = DecodeStoredText(texts.user);
     const QString password = DecodeStoredText(texts.password);
@@ -63,8 +45,11 @@ bool openConnection(const QString &name) {
     QSqlDatabase conn = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
     bool ok = false;
     const int port = params().portText.trimmed().toInt(&ok);
-    if (!ok)
+    if (!ok) {
+        qWarning("connection %s: port \"%s\" is not a number", qPrintable(name),
+                 qPrintable(params().portText));
         return false;
+    }
     conn.setHostName(params().address);
     conn.setPort(port);
     conn.setUserName(user);
@@ -73,8 +58,12 @@ bool openConnection(const QString &name) {
     // A dead profile must not freeze the window for long.
     conn.setConnectOptions(QStringLiteral(
         "MYSQL_OPT_CONNECT_TIMEOUT=4;MYSQL_OPT_READ_TIMEOUT=60;MYSQL_OPT_WRITE_TIMEOUT=60"));
-    if (!conn.open())
+    if (!conn.open()) {
+        // The user sees the short message; the log keeps the driver's reason.
+        qWarning("connection %s to %s:%d failed: %s", qPrintable(name),
+                 qPrintable(params().address), port, qPrintable(conn.lastError().text()));
         return false;
+    }
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "sql.h"
+#include "db/sql.h"
 
 #include <QDate>
 #include <QDateTime>

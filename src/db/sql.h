@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gateway.h"
+#include "db/gateway.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
-#include "storedtext.h"
+#include "db/storedtext.h"
 
-#include "ansi.h"
+#include "core/ansi.h"
 #include "installation_texts.h"
 
 #include <optional>

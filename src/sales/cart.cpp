@@ -1,6 +1,6 @@
-#include "cart.h"
+#include "sales/cart.h"
 
-#include "amount.h"
+#include "common/amount.h"
 
 namespace sales {
 

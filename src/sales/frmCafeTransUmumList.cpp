@@ -1,11 +1,11 @@
-#include "frmCafeTransUmumList.h"
+#include "sales/frmCafeTransUmumList.h"
 #include "ui_frmCafeTransUmumList.h"
 
-#include "amount.h"
-#include "cart.h"
-#include "frmCafeTransUmum.h"
-#include "messages.h"
-#include "sql.h"
+#include "common/amount.h"
+#include "core/messages.h"
+#include "db/sql.h"
+#include "sales/cart.h"
+#include "sales/frmCafeTransUmum.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
-#include "orderrecord.h"
+#include "sales/orderrecord.h"
 
-#include "gateway.h"
-#include "sql.h"
+#include "db/gateway.h"
+#include "db/sql.h"
 
 #include <cmath>
 

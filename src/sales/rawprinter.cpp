@@ -1,4 +1,4 @@
-#include "rawprinter.h"
+#include "sales/rawprinter.h"
 
 namespace sales {
 namespace {

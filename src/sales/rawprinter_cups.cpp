@@ -1,4 +1,4 @@
-#include "rawprinter.h"
+#include "sales/rawprinter.h"
 
 #include <cups/cups.h>
 

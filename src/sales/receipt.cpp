@@ -1,12 +1,12 @@
-#include "receipt.h"
+#include "sales/receipt.h"
 
-#include "amount.h"
-#include "ansi.h"
-#include "messages.h"
-#include "program.h"
-#include "rawprinter.h"
-#include "session.h"
-#include "sql.h"
+#include "common/amount.h"
+#include "core/ansi.h"
+#include "core/messages.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/sql.h"
+#include "sales/rawprinter.h"
 
 #include <QHash>
 #include <QSqlQuery>

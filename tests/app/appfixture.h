@@ -2,7 +2,7 @@
 
 // Data shared by the app tests: two groups, three accounts and the menu rights, loaded as root
 // into the fixture's server.
-#include "testdb.h"
+#include "support/testdb.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 // Rules of the app folder that need no database: the menu tree, the version comparison, the
 // hardware address text, the panel width arithmetic and the settings keys.
-#include "macaddress.h"
-#include "menutree.h"
-#include "modParameter.h"
-#include "netidentity.h"
-#include "twips.h"
-#include "versioncheck.h"
+#include "app/macaddress.h"
+#include "app/menutree.h"
+#include "app/modParameter.h"
+#include "app/netidentity.h"
+#include "app/versioncheck.h"
+#include "common/twips.h"
 
 #include <QRegularExpression>
 #include <QtTest>

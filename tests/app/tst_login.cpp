@@ -2,13 +2,13 @@
 // checks in order, the lookup, the rejection counter and the keys.
 #include "appfixture.h"
 
-#include "frmLogin.h"
-#include "frmMain.h"
-#include "gateway.h"
-#include "program.h"
-#include "session.h"
-#include "sql.h"
-#include "testdb.h"
+#include "app/frmLogin.h"
+#include "app/frmMain.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/gateway.h"
+#include "db/sql.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QComboBox>

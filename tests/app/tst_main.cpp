@@ -2,15 +2,15 @@
 // fixture's server.
 #include "appfixture.h"
 
-#include "frmMain.h"
-#include "gateway.h"
-#include "modParameter.h"
-#include "netidentity.h"
-#include "program.h"
-#include "session.h"
-#include "sessiontrack.h"
-#include "sql.h"
-#include "testdb.h"
+#include "app/frmMain.h"
+#include "app/modParameter.h"
+#include "app/netidentity.h"
+#include "app/sessiontrack.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/gateway.h"
+#include "db/sql.h"
+#include "support/testdb.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,15 +1,15 @@
-#include "frmSetupBarang.h"
-#include "frmSetupWaktu.h"
-#include "gateway.h"
-#include "menuitem.h"
+#include "catalogue/frmSetupBarang.h"
+#include "catalogue/frmSetupWaktu.h"
+#include "catalogue/menuitem.h"
+#include "db/gateway.h"
 
-#include "amount.h"
-#include "program.h"
-#include "reportlist.h"
-#include "session.h"
-#include "sql.h"
-#include "testdb.h"
-#include "testwidgets.h"
+#include "common/amount.h"
+#include "common/reportlist.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/sql.h"
+#include "support/testdb.h"
+#include "support/testwidgets.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

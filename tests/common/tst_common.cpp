@@ -1,10 +1,10 @@
-#include "amount.h"
-#include "itemfield.h"
-#include "nextkey.h"
-#include "reportlist.h"
-#include "selectors.h"
-#include "sql.h"
-#include "testdb.h"
+#include "common/amount.h"
+#include "common/itemfield.h"
+#include "common/nextkey.h"
+#include "common/reportlist.h"
+#include "common/selectors.h"
+#include "db/sql.h"
+#include "support/testdb.h"
 
 #include <QComboBox>
 #include <QHeaderView>

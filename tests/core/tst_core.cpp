@@ -1,6 +1,6 @@
-#include "ansi.h"
-#include "program.h"
-#include "testdb.h"
+#include "core/ansi.h"
+#include "core/program.h"
+#include "support/testdb.h"
 
 #include <QDir>
 #include <QFile>

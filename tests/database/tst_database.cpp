@@ -2,8 +2,8 @@
 // Routines are called through the program's own session connection, so every
 // case also proves the account may execute them.
 
-#include "sql.h"
-#include "testdb.h"
+#include "db/sql.h"
+#include "support/testdb.h"
 
 #include <QDate>
 #include <QSqlQuery>

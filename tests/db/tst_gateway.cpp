@@ -1,7 +1,7 @@
-#include "gateway.h"
-#include "sql.h"
-#include "storedtext.h"
-#include "testdb.h"
+#include "db/gateway.h"
+#include "db/sql.h"
+#include "db/storedtext.h"
+#include "support/testdb.h"
 
 #include <QSqlQuery>
 #include <QtTest>

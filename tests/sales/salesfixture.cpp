@@ -1,7 +1,7 @@
 #include "salesfixture.h"
 
-#include "sql.h"
-#include "testdb.h"
+#include "db/sql.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QDialog>

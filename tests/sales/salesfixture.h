@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rawprinter.h"
-#include "testwidgets.h"
+#include "sales/rawprinter.h"
+#include "support/testwidgets.h"
 
 #include <QByteArray>
 #include <QDateTime>

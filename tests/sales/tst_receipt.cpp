@@ -1,5 +1,5 @@
-#include "amount.h"
-#include "receipt.h"
+#include "common/amount.h"
+#include "sales/receipt.h"
 
 #include <QtTest>
 

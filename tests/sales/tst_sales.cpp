@@ -1,14 +1,14 @@
-#include "amount.h"
-#include "frmCafeTransUmum.h"
-#include "frmCafeTransUmumList.h"
-#include "frmSetupBarang.h"
-#include "program.h"
-#include "receipt.h"
+#include "catalogue/frmSetupBarang.h"
+#include "common/amount.h"
+#include "common/selectors.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "db/sql.h"
+#include "sales/frmCafeTransUmum.h"
+#include "sales/frmCafeTransUmumList.h"
+#include "sales/receipt.h"
 #include "salesfixture.h"
-#include "selectors.h"
-#include "session.h"
-#include "sql.h"
-#include "testdb.h"
+#include "support/testdb.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,7 +20,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 
-#include "reportlist.h"
+#include "common/reportlist.h"
 
 #include <memory>
 

@@ -1,11 +1,11 @@
-#include "amount.h"
-#include "frmCafeTransUmum.h"
+#include "common/amount.h"
+#include "common/selectors.h"
+#include "core/session.h"
+#include "db/sql.h"
 #include "privatecups.h"
+#include "sales/frmCafeTransUmum.h"
 #include "salesfixture.h"
-#include "selectors.h"
-#include "session.h"
-#include "sql.h"
-#include "testdb.h"
+#include "support/testdb.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "testdb.h"
+#include "support/testdb.h"
 
-#include "ansi.h"
-#include "gateway.h"
-#include "program.h"
-#include "sql.h"
+#include "core/ansi.h"
+#include "core/program.h"
+#include "db/gateway.h"
+#include "db/sql.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messages.h"
-#include "storedtext.h"
+#include "core/messages.h"
+#include "db/storedtext.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,0 +1,64 @@
+#include "common/uiseams.h"
+
+#include "core/busy.h"
+#include "core/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace common {
+namespace {
+
+msg::Answer showBox(msg::Icon icon, const QString &title, const QString &text,
+                    msg::Buttons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case msg::Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case msg::Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case msg::Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case msg::Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    switch (buttons) {
+    case msg::Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case msg::Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case msg::Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return msg::Answer::Yes;
+    case QMessageBox::No:
+        return msg::Answer::No;
+    case QMessageBox::Cancel:
+        return msg::Answer::Cancel;
+    default:
+        return buttons == msg::Buttons::YesNo ? msg::Answer::No : msg::Answer::Ok;
+    }
+}
+
+} // namespace
+
+void installUiSeams() {
+    msg::setHandler(showBox);
+    core::setBusyHooks([] { QGuiApplication::setOverrideCursor(Qt::BusyCursor); },
+                       [] { QGuiApplication::restoreOverrideCursor(); });
+}
+
+} // namespace common
