@@ -4,18 +4,19 @@
 
 #include "app/formats.h"
 #include "app/frmMain.h"
+#include "app/loginlookup.h"
 #include "common/selectors.h"
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
 #include "db/gateway.h"
+#include "db/reader.h"
 #include "db/sql.h"
 #include "db/storedtext.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QSqlQuery>
 
 namespace {
 
@@ -80,11 +81,7 @@ void frmLogin::TanggalServer() {
     bool known = false;
     if (db::loginState() == db::StateOpen) {
         try {
-            QSqlQuery q =
-                db::select(QStringLiteral("SELECT now() as xTanggal"), {}, db::loginConnection());
-            if (q.next())
-                ui->txtTglServer->setText(
-                    app::loginDateText(q.value(QStringLiteral("xTanggal")).toDateTime()));
+            ui->txtTglServer->setText(app::loginDateText(db::serverNow(db::loginConnection())));
             ui->txtTglKomputer->setText(app::loginDateText(core::now()));
             known = true;
         } catch (const db::Error &) {
@@ -133,20 +130,18 @@ frmLogin::LoginResult frmLogin::Login() {
         return LoginResult::DateMismatch;
     }
 
-    const db::StoredTexts &texts = db::storedTexts();
-    const QString sql = db::DecodeStoredText(texts.lookup1) + QStringLiteral(" ? ") +
-                        db::DecodeStoredText(texts.lookup2) + QStringLiteral(" ? ") +
-                        db::DecodeStoredText(texts.lookup3);
-    QSqlQuery q;
+    core::CurrentUserRecord found;
+    bool accepted = false;
     try {
-        q = db::select(sql, {ui->txtUser->text(), ui->txtPassword->text()}, db::loginConnection());
+        accepted = app::lookUpLogin(ui->txtUser->text(), ui->txtPassword->text(),
+                                    db::loginConnection(), found);
     } catch (const db::Error &) {
         msg::exclamation(db::kConnectionMessage);
         return LoginResult::NotRun;
     }
 
     LoginResult result = LoginResult::Rejected;
-    if (!q.next()) {
+    if (!accepted) {
         msg::exclamation(QStringLiteral("User atau Password salah!"));
         if (attemptsLeft_ > 0)
             --attemptsLeft_;
@@ -156,15 +151,15 @@ frmLogin::LoginResult frmLogin::Login() {
     } else {
         result = LoginResult::Accepted;
         core::CurrentUserRecord &user = core::CurrentUser();
-        user.id = q.value(QStringLiteral("user_id")).toString();
-        user.name = q.value(QStringLiteral("user_nama"));
-        user.alias = q.value(QStringLiteral("user_alias"));
-        user.group = q.value(QStringLiteral("user_group"));
-        user.kind = q.value(QStringLiteral("user_jenis"));
-        user.kindText = user.kind.toString();
-        user.cluster = q.value(QStringLiteral("user_cluster"));
-        user.office = q.value(QStringLiteral("user_bpr"));
-        user.accessKind = q.value(QStringLiteral("group_akses")).toString();
+        user.id = found.id;
+        user.name = found.name;
+        user.alias = found.alias;
+        user.group = found.group;
+        user.kind = found.kind;
+        user.kindText = found.kindText;
+        user.cluster = found.cluster;
+        user.office = found.office;
+        user.accessKind = found.accessKind;
 
         // The main window is shown before the login window goes, so that the program always
         // has a window open. The frame opens maximized, so that the status bar shows all ten
@@ -181,7 +176,6 @@ frmLogin::LoginResult frmLogin::Login() {
         main->setPanelText(4, app::clockText(now.time()));
         main->setPanelText(7, user.kindText);
 
-        q.finish();
         db::closeLoginConnection();
         db::OpenSessionConnection();
         emit loggedIn(main);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/menutree.h"
-
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 class QLabel;
@@ -15,7 +15,8 @@ class frmMain;
 }
 namespace app {
 class SessionWatch;
-}
+class StatusPanels;
+} // namespace app
 
 // The multiple-document frame: the menu bar built from the user group's rights, the
 // ten-panel status bar, the clock, the start-up tick and the session watch.
@@ -24,6 +25,7 @@ class frmMain : public QMainWindow {
 
 public:
     static constexpr int PanelCount = 10;
+    using Opener = void (*)(frmMain *);
 
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
@@ -41,8 +43,15 @@ public:
     void addMenuXP();
     // Ends the program when the setting Version sorts after the version text.
     void CekVersi();
-    // What a menu click does with the clicked entry's key.
+    // What a menu click does with the clicked entry's key: the data browser closes first,
+    // then the key's window opens.
     void dispatchMenu(const QString &key);
+    static const QHash<QString, Opener> &openers();
+
+    // The one modeless data browser, in the frame's document area; opening another closes it.
+    void showDataBrowser(const QString &view);
+    void closeDataBrowser();
+    QWidget *dataBrowser() const { return dataBrowser_; }
 
     QTimer *clockTimer() const { return timer1_; }
     QTimer *startupTimer() const { return timer2_; }
@@ -53,17 +62,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenuBar(const QList<app::MenuEntry> &entries);
+    void askExit();
     void clockTick();
     void scheduleClock();
-    void closeDataBrowser();
     void unload();
 
-    class PanelRow;
-
     Ui::frmMain *ui;
-    PanelRow *panelRow_ = nullptr;
-    QList<QLabel *> panels_;
+    app::StatusPanels *panels_ = nullptr;
+    QPointer<QWidget> dataBrowser_;
     QTimer *timer1_;
     QTimer *timer2_;
     app::SessionWatch *watch_;

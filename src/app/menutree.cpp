@@ -1,5 +1,7 @@
 #include "app/menutree.h"
 
+#include "db/reader.h"
+
 #include "common/itemfield.h"
 
 namespace app {
@@ -33,6 +35,23 @@ QList<MenuEntry> buildMenuTree(const QList<MenuRow> &rows) {
         }
     }
     return out;
+}
+
+const QString &grantedMenuSql() {
+    static const QString sql = QStringLiteral("SELECT menu_kode, menu_label FROM kode_menu "
+                                              "WHERE menu_group = ?  AND menu_set = 1 "
+                                              "ORDER BY menu_kode ASC ");
+    return sql;
+}
+
+QList<MenuRow> grantedMenuRows(const QVariant &group) {
+    db::Reader r(grantedMenuSql(), {group});
+    QList<MenuRow> rows;
+    while (r.next())
+        rows.append({r.text(0), r.text(1)});
+    if (r.failure())
+        qWarning("menu rights not read: %s", qPrintable(r.failure()->text()));
+    return rows;
 }
 
 } // namespace app

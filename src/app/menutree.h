@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 // The menu bar's tree as addMenuXP builds it from the granted kode_menu rows of a group.
 // Plain data, no widgets: frmMain turns the entries into menus and actions.
@@ -29,5 +30,9 @@ struct MenuEntry {
 // separator's code still parents the 8-character rows that follow it). Other lengths are
 // skipped.
 QList<MenuEntry> buildMenuTree(const QList<MenuRow> &rows);
+
+// The granted rows of a group, in code order; a failed read gives the rows read so far.
+const QString &grantedMenuSql();
+QList<MenuRow> grantedMenuRows(const QVariant &group);
 
 } // namespace app

@@ -1,9 +1,7 @@
 #include "app/modParameter.h"
+
 #include "common/twips.h"
-
-#include "db/sql.h"
-
-#include <QSqlQuery>
+#include "db/reader.h"
 
 namespace app {
 
@@ -34,13 +32,20 @@ bool applySetting(core::Settings &s, const QString &key, const QString &value) {
     return false;
 }
 
+const QString &settingsSql() {
+    static const QString sql = QStringLiteral("SELECT * FROM set_app");
+    return sql;
+}
+
 void LoadSettings(const QSqlDatabase &conn) {
     core::Settings loaded;
-    QSqlQuery q = db::selectForFill(QStringLiteral("SELECT * FROM set_app"), {}, conn);
-    while (q.next()) {
-        applySetting(loaded, q.value(QStringLiteral("app_case")).toString(),
-                     q.value(QStringLiteral("app_text")).toString());
-    }
+    db::Reader r(settingsSql(), {}, conn);
+    const int key = r.column(QStringLiteral("app_case"));
+    const int text = r.column(QStringLiteral("app_text"));
+    while (r.next())
+        applySetting(loaded, r.text(key), r.text(text));
+    if (r.failure())
+        qWarning("settings not read: %s", qPrintable(r.failure()->text()));
     core::settings() = loaded;
 }
 

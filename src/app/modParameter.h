@@ -13,6 +13,7 @@ namespace app {
 // changes nothing. Returns whether the key was recognised.
 bool applySetting(core::Settings &settings, const QString &key, const QString &value);
 
+const QString &settingsSql();
 // LoadSettings: empties core::settings() and reads "SELECT * FROM set_app" into it, row by
 // row, so that the last of several rows with one key wins. A query that cannot run leaves
 // the settings empty.

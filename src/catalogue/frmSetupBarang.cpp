@@ -2,12 +2,13 @@
 #include "ui_frmSetupBarang.h"
 
 #include "catalogue/menuitem.h"
+#include "common/fill.h"
 #include "common/selectors.h"
+#include "common/texts.h"
+#include "core/busy.h"
 #include "core/messages.h"
 #include "core/session.h"
 #include "db/sql.h"
-
-#include <QGuiApplication>
 
 frmSetupBarang::frmSetupBarang(QWidget *parent)
     : QDialog(parent)
@@ -65,13 +66,16 @@ void frmSetupBarang::TabelMenu() {
 }
 
 void frmSetupBarang::DataMenu() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QList<QStringList> rows = catalogue::menuRows();
-    // No rows (or a failed query) leaves the list as it was.
-    if (!rows.isEmpty())
-        ui->ListView1->setRows(std::move(rows));
-    QGuiApplication::restoreOverrideCursor();
+    db::Fill fill;
+    {
+        core::BusyCursor busy;
+        fill = catalogue::menuRows();
+    }
+    // A fill that read nothing leaves the list as it was.
+    if (!fill.rows.isEmpty())
+        ui->ListView1->setRows(std::move(fill.rows));
     ui->txtJumlah->setText(QString::number(ui->ListView1->rowCount()));
+    common::reportFillFailure(fill.failure);
 }
 
 void frmSetupBarang::Bersih() {
@@ -82,14 +86,6 @@ void frmSetupBarang::Bersih() {
     ui->txtHargaPokok->setText(QStringLiteral("0"));
     ui->txtHargaJual->setText(QStringLiteral("0"));
     ui->txtStokHarian->setText(QStringLiteral("0"));
-}
-
-bool frmSetupBarang::IdReg() {
-    const auto code = common::IdReg(catalogue::itemKeyRule());
-    if (!code)
-        return false;
-    ui->txtID->setText(*code);
-    return true;
 }
 
 catalogue::MenuItemForm frmSetupBarang::form() const {
@@ -141,42 +137,30 @@ void frmSetupBarang::cmdSimpan_Click() {
             catalogue::updateMenuItem(ui->txtID->text(), values, alias);
         }
     } catch (const db::Error &e) {
-        msg::exclamation(QStringLiteral("Data gagal disimpan!\n") + e.text());
+        msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
         return;
     }
-    msg::information(QStringLiteral("Data telah disimpan"));
+    common::ShowSavedMessage();
     Bersih();
     DataMenu();
 }
 
 // Numbers and inserts a new item. Another workstation may store the same code between the
-// numbering and the insert; the key on barang_kode refuses the second row, and the item is
-// numbered again. Throws db::Error when it still fails; txtID is then empty again, so the
-// next save is still a new item.
+// numbering and the insert; the key refuses the second row and the item is numbered again.
+// txtID shows the code only once the item is stored, so a failed save stays a new item.
 bool frmSetupBarang::saveNewItem(const catalogue::MenuItemValues &values, const QString &alias) {
-    for (int attempt = 1;; ++attempt) {
-        if (!IdReg())
-            return false;
-        const QString code = ui->txtID->text();
-        try {
-            catalogue::insertMenuItem(code, values, alias);
-            return true;
-        } catch (const db::Error &) {
-            ui->txtID->clear();
-            bool taken = false;
-            try {
-                taken = catalogue::itemCodeExists(code);
-            } catch (const db::Error &) {
-            }
-            if (!taken || attempt >= catalogue::kNewItemTries)
-                throw;
-        }
-    }
+    const auto code = common::insertWithNextKey(
+        catalogue::itemKeyRule(), catalogue::kItemCodeKey,
+        [&](const QString &key) { catalogue::insertMenuItem(key, values, alias); });
+    if (!code)
+        return false;
+    ui->txtID->setText(*code);
+    return true;
 }
 
 void frmSetupBarang::ListView1_DblClick() {
     if (ui->ListView1->rowCount() == 0) {
-        msg::exclamation(QStringLiteral("Tidak ada data!"));
+        msg::exclamation(common::text::NoData);
         return;
     }
     const int row = ui->ListView1->selectedRow();

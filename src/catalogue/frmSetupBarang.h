@@ -26,8 +26,6 @@ public:
     void TabelMenu();
     void DataMenu();
     void Bersih();
-    // Puts the next item code into txtID; false when numbering refused or failed.
-    bool IdReg();
 
 protected:
     void showEvent(QShowEvent *event) override;

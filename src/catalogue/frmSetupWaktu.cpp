@@ -2,10 +2,11 @@
 #include "ui_frmSetupWaktu.h"
 
 #include "catalogue/timeslot.h"
+#include "common/fill.h"
+#include "core/busy.h"
 #include "core/messages.h"
 #include "db/sql.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 frmSetupWaktu::frmSetupWaktu(QWidget *parent)
@@ -46,10 +47,14 @@ void frmSetupWaktu::TabelWaktu() {
 }
 
 void frmSetupWaktu::DataWaktu() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ui->ListView1->setRows(catalogue::slotRows());
-    QGuiApplication::restoreOverrideCursor();
+    db::Fill fill;
+    {
+        core::BusyCursor busy;
+        fill = catalogue::slotRows();
+    }
+    ui->ListView1->setRows(std::move(fill.rows));
     ui->txtJumlah->setText(QString::number(ui->ListView1->rowCount()));
+    common::reportFillFailure(fill.failure);
 }
 
 void frmSetupWaktu::Bersih() {

@@ -1,10 +1,8 @@
 #include "catalogue/menuitem.h"
 
 #include "common/amount.h"
+#include "db/reader.h"
 #include "db/sql.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <climits>
 #include <cmath>
@@ -91,48 +89,42 @@ void updateMenuItem(const QString &code, const MenuItemValues &v, const QString 
              {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status, alias, code});
 }
 
-bool itemCodeExists(const QString &code) {
-    return db::number(db::scalar(
-               QStringLiteral("SELECT COUNT(*) FROM data_barang WHERE barang_kode = ?"), {code})) >
-           0;
-}
-
 QString slotCodeOfWaktu(const QString &waktu) {
     const QString t = waktu.trimmed();
     const qsizetype blank = t.indexOf(QLatin1Char(' '));
     return blank < 0 ? t : t.left(blank);
 }
 
-QList<QStringList> menuRows() {
-    QSqlQuery q = db::selectForFill(
+const QString &menuListSql() {
+    static const QString sql =
         QStringLiteral("SELECT *, CONCAT(barang_waktu, ' ', GetWaktu(barang_waktu)) as Waktu, "
-                       "GetBarangSisa(barang_kode) as Sisa FROM data_barang "));
-    QList<QStringList> rows;
-    if (!q.isActive())
-        return rows;
-    const QSqlRecord r = q.record();
-    const int kode = r.indexOf(QStringLiteral("barang_kode"));
-    const int nama = r.indexOf(QStringLiteral("barang_nama"));
-    const int pokok = r.indexOf(QStringLiteral("barang_harga_pokok"));
-    const int jual = r.indexOf(QStringLiteral("barang_harga_jual"));
-    const int stok = r.indexOf(QStringLiteral("barang_stok_harian"));
-    const int waktu = r.indexOf(QStringLiteral("Waktu"));
-    const int status = r.indexOf(QStringLiteral("barang_status"));
-    const int regDate = r.indexOf(QStringLiteral("barang_reg_date"));
-    const int regAlias = r.indexOf(QStringLiteral("barang_reg_alias"));
-    const int updDate = r.indexOf(QStringLiteral("barang_upd_date"));
-    const int updAlias = r.indexOf(QStringLiteral("barang_upd_alias"));
-    const int sisa = r.indexOf(QStringLiteral("Sisa"));
-    auto text = [&q](int i) { return i < 0 ? QString() : db::serverText(q.value(i)); };
-    auto amount = [&q](int i) {
-        return i < 0 ? QString() : common::formatAmount(db::number(q.value(i)));
-    };
-    while (q.next()) {
-        rows.append({text(kode), text(nama), amount(pokok), amount(jual), text(stok), text(waktu),
-                     text(status), text(regDate), text(regAlias), text(updDate), text(updAlias),
-                     text(sisa)});
+                       "GetBarangSisa(barang_kode) as Sisa FROM data_barang ");
+    return sql;
+}
+
+db::Fill menuRows() {
+    db::Reader r(menuListSql());
+    const int kode = r.column(QStringLiteral("barang_kode"));
+    const int nama = r.column(QStringLiteral("barang_nama"));
+    const int pokok = r.column(QStringLiteral("barang_harga_pokok"));
+    const int jual = r.column(QStringLiteral("barang_harga_jual"));
+    const int stok = r.column(QStringLiteral("barang_stok_harian"));
+    const int waktu = r.column(QStringLiteral("Waktu"));
+    const int status = r.column(QStringLiteral("barang_status"));
+    const int regDate = r.column(QStringLiteral("barang_reg_date"));
+    const int regAlias = r.column(QStringLiteral("barang_reg_alias"));
+    const int updDate = r.column(QStringLiteral("barang_upd_date"));
+    const int updAlias = r.column(QStringLiteral("barang_upd_alias"));
+    const int sisa = r.column(QStringLiteral("Sisa"));
+    auto amount = [&r](int i) { return common::formatAmount(r.money(i)); };
+    db::Fill fill;
+    while (r.next()) {
+        fill.rows.append({r.text(kode), r.text(nama), amount(pokok), amount(jual), r.text(stok),
+                          r.text(waktu), r.text(status), r.text(regDate), r.text(regAlias),
+                          r.text(updDate), r.text(updAlias), r.text(sisa)});
     }
-    return rows;
+    fill.failure = r.failure();
+    return fill;
 }
 
 } // namespace catalogue

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/nextkey.h"
+#include "db/reader.h"
 
 #include <QList>
 #include <QString>
@@ -52,17 +53,15 @@ common::KeyRule itemKeyRule();
 // A new item always starts with status 1. Both throw db::Error.
 void insertMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
 void updateMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
-// Whether an item holds the code (a failed insert may have lost the code to another
-// workstation). Throws db::Error.
-bool itemCodeExists(const QString &code);
 
-// How many codes a new item tries while other workstations take them first.
-inline constexpr int kNewItemTries = 5;
+// The key that a new item's code may find taken by another workstation.
+inline const QString kItemCodeKey = QStringLiteral("PRIMARY");
 
 // The slot code of a "Waktu" column text: the text before its first blank.
 QString slotCodeOfWaktu(const QString &waktu);
 
-// The list rows, sub-items 1 to 12 in column order; empty when the query failed.
-QList<QStringList> menuRows();
+// The list statement and its rows, sub-items 1 to 12 in column order.
+const QString &menuListSql();
+db::Fill menuRows();
 
 } // namespace catalogue

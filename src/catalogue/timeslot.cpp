@@ -1,19 +1,24 @@
 #include "catalogue/timeslot.h"
 
+#include "db/reader.h"
 #include "db/sql.h"
-
-#include <QSqlQuery>
 
 namespace catalogue {
 
-QList<QStringList> slotRows() {
-    QSqlQuery q = db::selectForFill(QStringLiteral("SELECT * FROM set_waktu "));
-    QList<QStringList> rows;
-    while (q.next()) {
-        rows.append({db::fieldText(q, QStringLiteral("waktu_id")),
-                     db::fieldText(q, QStringLiteral("waktu_nama"))});
-    }
-    return rows;
+const QString &slotListSql() {
+    static const QString sql = QStringLiteral("SELECT * FROM set_waktu ");
+    return sql;
+}
+
+db::Fill slotRows() {
+    db::Reader r(slotListSql());
+    const int id = r.column(QStringLiteral("waktu_id"));
+    const int nama = r.column(QStringLiteral("waktu_nama"));
+    db::Fill fill;
+    while (r.next())
+        fill.rows.append({r.text(id), r.text(nama)});
+    fill.failure = r.failure();
+    return fill;
 }
 
 void saveSlot(const QString &id, const QString &name) {

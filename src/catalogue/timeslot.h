@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/reader.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,8 +9,9 @@
 // Statements of the time-slot window, apart from its widgets.
 namespace catalogue {
 
-// The list rows: sub-item 1 the slot code, 2 its name; empty when the query failed.
-QList<QStringList> slotRows();
+// The list statement and its rows: sub-item 1 the slot code, 2 its name.
+const QString &slotListSql();
+db::Fill slotRows();
 
 // Renames slot id, or adds a slot (its code chosen by the database) when id is empty. The
 // name goes in as typed. Throws db::Error.

@@ -37,10 +37,13 @@ void setAmountLocale(const QLocale &locale) {
 }
 
 QString formatAmount(double value) {
-    const auto rounded = static_cast<qlonglong>(std::llround(value));
+    return formatAmount(static_cast<qint64>(std::llround(value)));
+}
+
+QString formatAmount(qint64 value) {
     QLocale locale = amountLocale();
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return locale.toString(rounded);
+    return locale.toString(value);
 }
 
 std::optional<double> parseAmount(const QString &text) {
@@ -59,6 +62,10 @@ std::optional<double> parseAmount(const QString &text) {
 
 double amountValue(const QString &text) {
     return parseAmount(text).value_or(0.0);
+}
+
+qint64 amountWhole(const QString &text) {
+    return static_cast<qint64>(std::llround(amountValue(text)));
 }
 
 QString reformatAmountText(const QString &text) {

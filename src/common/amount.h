@@ -16,11 +16,17 @@ void setAmountLocale(const QLocale &locale);
 
 // "#,##0" of a number (rounded half away from zero).
 QString formatAmount(double value);
+QString formatAmount(qint64 value);
+inline QString formatAmount(int value) {
+    return formatAmount(static_cast<qint64>(value));
+}
 // A typed or shown amount: group separators ignored, the locale's decimal separator read.
 // Empty or not a number gives nullopt.
 std::optional<double> parseAmount(const QString &text);
 // parseAmount, with 0 for text that is not a number.
 double amountValue(const QString &text);
+// amountValue in whole rupiah (rounded half away from zero).
+qint64 amountWhole(const QString &text);
 // The text an amount box shows after a change: formatted when it is a number, else as it is.
 QString reformatAmountText(const QString &text);
 

@@ -1,18 +1,21 @@
 #include "common/nextkey.h"
 
 #include "core/messages.h"
+
+#include "db/reader.h"
 #include "db/sql.h"
+#include <algorithm>
 
 namespace common {
 
 long long GenerateCD(const QString &numberQuery, const QVariantList &values) {
-    QSqlQuery q = db::select(numberQuery, values);
-    if (!q.next())
+    db::Reader r(numberQuery, values);
+    const int nomor = r.column(QStringLiteral("Nomor"));
+    const bool found = r.next();
+    r.throwIfFailed();
+    if (!found || r.isNull(nomor))
         return 1;
-    const QVariant nomor = q.value(QStringLiteral("Nomor"));
-    if (nomor.isNull())
-        return 1;
-    return static_cast<long long>(db::number(nomor)) + 1;
+    return r.whole(nomor) + 1;
 }
 
 QString formatKey(const QString &prefix, long long number, int digits) {
@@ -26,8 +29,10 @@ long long maxNumber(int digits) {
     return max - 1;
 }
 
-std::optional<QString> IdReg(const KeyRule &rule) {
-    const long long number = GenerateCD(rule.numberQuery, rule.values);
+namespace {
+
+// The rule's key for a number, or nullopt (with the message) past the format's width.
+std::optional<QString> keyFor(const KeyRule &rule, long long number) {
     if (number > maxNumber(rule.digits)) {
         msg::exclamation(QStringLiteral("Nomor kode sudah mencapai batas %1, data baru tidak "
                                         "dapat dibuat!")
@@ -35,6 +40,34 @@ std::optional<QString> IdReg(const KeyRule &rule) {
         return std::nullopt;
     }
     return formatKey(rule.prefix, number, rule.digits);
+}
+
+} // namespace
+
+std::optional<QString> IdReg(const KeyRule &rule) {
+    return keyFor(rule, GenerateCD(rule.numberQuery, rule.values));
+}
+
+std::optional<QString> insertWithNextKey(const KeyRule &rule, const QString &keyName,
+                                         const std::function<void(const QString &key)> &insert,
+                                         int tries) {
+    long long taken = 0;
+    for (int attempt = 1;; ++attempt) {
+        // Inside the caller's transaction the number query may read an older snapshot that
+        // does not show the key just found taken: never offer that key again.
+        const long long number = std::max(GenerateCD(rule.numberQuery, rule.values), taken + 1);
+        const std::optional<QString> key = keyFor(rule, number);
+        if (!key)
+            return std::nullopt;
+        try {
+            insert(*key);
+            return key;
+        } catch (const db::Error &e) {
+            if (!e.isDuplicate() || e.duplicateKey() != keyName || attempt >= tries)
+                throw;
+            taken = number;
+        }
+    }
 }
 
 } // namespace common

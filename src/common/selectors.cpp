@@ -2,24 +2,40 @@
 
 #include "common/amount.h"
 #include "common/itemfield.h"
+#include "common/texts.h"
 #include "core/messages.h"
-#include "db/sql.h"
+#include "db/reader.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QSqlQuery>
 
 namespace common {
 namespace {
 
-// One item per row of a fill query; a failed query gives none.
-template <typename Fn>
-QStringList queryItems(const QString &sql, Fn itemText, const QVariantList &values = {}) {
-    QSqlQuery q = db::selectForFill(sql, values);
+// One item per row of a fill query, built from the named columns' texts joined by " : ".
+db::Fill queryItems(const QString &sql, const QStringList &columns,
+                    const QVariantList &values = {}) {
+    db::Reader r(sql, values);
+    QList<int> cols;
+    for (const QString &name : columns)
+        cols << r.column(name);
+    db::Fill fill;
+    while (r.next()) {
+        QStringList parts;
+        for (int c : cols)
+            parts << r.text(c);
+        fill.rows.append({parts.join(QStringLiteral(" : "))});
+    }
+    fill.failure = r.failure();
+    return fill;
+}
+
+QStringList firstCells(const QList<QStringList> &rows) {
     QStringList items;
-    while (q.next())
-        items << itemText(q);
+    items.reserve(rows.size());
+    for (const QStringList &row : rows)
+        items << row.value(0);
     return items;
 }
 
@@ -29,10 +45,6 @@ void setItems(QComboBox *combo, const QStringList &items, int selected = -1) {
     combo->clear();
     combo->addItems(items);
     combo->setCurrentIndex(selected);
-}
-
-QString field(const QSqlQuery &q, const char *name) {
-    return db::fieldText(q, QString::fromLatin1(name));
 }
 
 } // namespace
@@ -73,53 +85,63 @@ void FillConnectionProfiles(QComboBox *combo) {
                      QStringLiteral("5 : Backup-3")});
 }
 
-void FillComponentList(QComboBox *combo, const QString &list) {
-    setItems(combo, queryItems(QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
-                                              "WHERE combo_komponen = ? ORDER BY combo_kode ASC "),
-                               [](const QSqlQuery &q) {
-                                   return field(q, "combo_kode") + QStringLiteral(" : ") +
-                                          field(q, "combo_text");
-                               },
-                               {list}));
+FillFailure FillComponentList(QComboBox *combo, const QString &list) {
+    const db::Fill fill =
+        queryItems(QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
+                                  "WHERE combo_komponen = ? ORDER BY combo_kode ASC "),
+                   {QStringLiteral("combo_kode"), QStringLiteral("combo_text")}, {list});
+    setItems(combo, firstCells(fill.rows));
+    return fill.failure;
 }
 
-void FillGroups(QComboBox *combo) {
-    setItems(combo, queryItems(QStringLiteral("SELECT group_kode, group_nama "
-                                              "FROM data_pengguna_group ORDER BY group_kode ASC "),
-                               [](const QSqlQuery &q) {
-                                   return field(q, "group_kode") + QStringLiteral(" : ") +
-                                          field(q, "group_nama");
-                               }));
+FillFailure FillGroups(QComboBox *combo) {
+    const db::Fill fill = queryItems(QStringLiteral("SELECT group_kode, group_nama "
+                                                    "FROM data_pengguna_group "
+                                                    "ORDER BY group_kode ASC "),
+                                     {QStringLiteral("group_kode"), QStringLiteral("group_nama")});
+    setItems(combo, firstCells(fill.rows));
+    return fill.failure;
 }
 
-void FillTimeSlots(QComboBox *combo) {
-    setItems(combo, queryItems(QStringLiteral("SELECT * FROM set_waktu "), [](const QSqlQuery &q) {
-                 return field(q, "waktu_id") + QStringLiteral(" : ") + field(q, "waktu_nama");
-             }));
+FillFailure FillTimeSlots(QComboBox *combo) {
+    const db::Fill fill = queryItems(QStringLiteral("SELECT * FROM set_waktu "),
+                                     {QStringLiteral("waktu_id"), QStringLiteral("waktu_nama")});
+    setItems(combo, firstCells(fill.rows));
+    return fill.failure;
 }
 
-void FillCampuses(QComboBox *combo) {
+FillFailure FillCampuses(QComboBox *combo) {
+    const db::Fill fill =
+        queryItems(QStringLiteral("SELECT * FROM set_kampus "), {QStringLiteral("kampus_nama")});
     // A blank first item, so that no campus can be chosen.
-    setItems(combo,
-             QStringList{QString()} +
-                 queryItems(QStringLiteral("SELECT * FROM set_kampus "),
-                            [](const QSqlQuery &q) { return field(q, "kampus_nama"); }),
-             0);
+    setItems(combo, QStringList{QString()} + firstCells(fill.rows), 0);
+    return fill.failure;
 }
 
-void FillMenuItems(QComboBox *combo) {
-    setItems(combo, queryItems(QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "
-                                              "FROM data_barang "),
-                               [](const QSqlQuery &q) {
-                                   return field(q, "barang_kode") + QStringLiteral(" : ") +
-                                          field(q, "barang_nama") + QStringLiteral(" : ") +
-                                          formatAmount(db::number(
-                                              q.value(QStringLiteral("barang_harga_jual"))));
-                               }));
+FillFailure FillMenuItems(QComboBox *combo) {
+    db::Reader r(QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "
+                                "FROM data_barang "));
+    const int kode = r.column(QStringLiteral("barang_kode"));
+    const int nama = r.column(QStringLiteral("barang_nama"));
+    const int harga = r.column(QStringLiteral("barang_harga_jual"));
+    QStringList items;
+    while (r.next())
+        items << r.text(kode) + QStringLiteral(" : ") + r.text(nama) + QStringLiteral(" : ") +
+                     formatAmount(static_cast<double>(r.money(harga)));
+    setItems(combo, items);
+    return r.failure();
+}
+
+FillFailure firstFailure(std::initializer_list<FillFailure> failures) {
+    for (const FillFailure &f : failures) {
+        if (f)
+            return f;
+    }
+    return std::nullopt;
 }
 
 void ShowSavedMessage() {
-    msg::information(QStringLiteral("Data telah disimpan"));
+    msg::information(text::Saved);
 }
 
 void FormatAmountBox(QLineEdit *box) {

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "db/sql.h"
 #include <QObject>
+
 #include <QString>
+
+#include <initializer_list>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -17,13 +22,17 @@ void SelectComboByCode(const QString &code, QComboBox *combo, const QString &sep
 // changing the box selects the matching item. Windows may connect more to the box's change.
 void pairCodeBox(QLineEdit *codeBox, QComboBox *combo);
 
-// Fill procedures: each clears the drop-down and adds the items in the documented order.
+// Fill procedures: each clears the drop-down and adds the items in the documented order. A failed
+// query leaves the items read so far and returns its failure, for the window to report once.
+using FillFailure = std::optional<db::Error>;
 void FillConnectionProfiles(QComboBox *combo);
-void FillComponentList(QComboBox *combo, const QString &list); // "01", "02" or "03"
-void FillGroups(QComboBox *combo);
-void FillTimeSlots(QComboBox *combo);
-void FillCampuses(QComboBox *combo); // a blank first item
-void FillMenuItems(QComboBox *combo);
+FillFailure FillComponentList(QComboBox *combo, const QString &list); // "01", "02" or "03"
+FillFailure FillGroups(QComboBox *combo);
+FillFailure FillTimeSlots(QComboBox *combo);
+FillFailure FillCampuses(QComboBox *combo); // a blank first item
+FillFailure FillMenuItems(QComboBox *combo);
+// The first failure of several fills, so that a window says it once.
+FillFailure firstFailure(std::initializer_list<FillFailure> failures);
 
 // "Data telah disimpan", information icon.
 void ShowSavedMessage();

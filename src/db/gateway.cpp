@@ -2,6 +2,7 @@
 
 #include "core/busy.h"
 #include "core/messages.h"
+#include "db/sql.h"
 #include "db/storedtext.h"
 
 #include <QSqlError>
@@ -32,6 +33,7 @@ void dropConnection(const QString &name) {
         old.close();
     }
     QSqlDatabase::removeDatabase(name);
+    resetTransactionState(name);
 }
 
 bool openConnection(const QString &name) {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QSqlError>
 #include <QtMath>
 
@@ -15,9 +16,14 @@ QString errorText(const QSqlError &error) {
     return server.isEmpty() ? error.text().trimmed() : server;
 }
 
-QString &fillError() {
-    static QString text;
-    return text;
+struct TransactionState {
+    int depth = 0;
+    bool doomed = false;
+};
+
+QHash<QString, TransactionState> &transactionStates() {
+    static QHash<QString, TransactionState> states;
+    return states;
 }
 
 bool run(QSqlQuery &q, const QString &sql, const QVariantList &values) {
@@ -33,44 +39,80 @@ bool run(QSqlQuery &q, const QString &sql, const QVariantList &values) {
 
 } // namespace
 
-Error::Error(const QString &text)
+Error::Error(const QString &text, int number)
     : std::runtime_error(text.toStdString())
-    , text_(text) {}
+    , text_(text)
+    , number_(number) {}
+
+QString Error::duplicateKey() const {
+    if (!isDuplicate())
+        return {};
+    // "Duplicate entry '003' for key 'PRIMARY'": the key is the last quoted name.
+    const QString marker = QStringLiteral("for key '");
+    const qsizetype at = text_.lastIndexOf(marker);
+    if (at < 0)
+        return {};
+    const qsizetype from = at + marker.size();
+    const qsizetype to = text_.indexOf(QLatin1Char('\''), from);
+    return text_.mid(from, to < 0 ? -1 : to - from);
+}
+
+bool Error::isConnectionFailure() const {
+    // Client errors: cannot connect (2002, 2003), gone (2006), lost (2013), broken pipe (2055).
+    switch (number_) {
+    case 2002:
+    case 2003:
+    case ServerGone:
+    case ServerLost:
+    case 2055:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Error errorOf(const QSqlError &error) {
+    bool ok = false;
+    const int number = error.nativeErrorCode().toInt(&ok);
+    return Error(errorText(error), ok ? number : 0);
+}
+
+Error notConnected() {
+    return Error(QStringLiteral("Tidak terhubung ke server"), Error::ServerGone);
+}
 
 QSqlQuery select(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q(conn);
     if (!conn.isOpen())
-        throw Error(QStringLiteral("Tidak terhubung ke server"));
+        throw notConnected();
     if (!run(q, sql, values))
-        throw Error(errorText(q.lastError()));
+        throw errorOf(q.lastError());
     return q;
-}
-
-QSqlQuery selectForFill(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
-    QSqlQuery q(conn);
-    fillError().clear();
-    if (!conn.isOpen()) {
-        fillError() = QStringLiteral("Tidak terhubung ke server");
-        return q;
-    }
-    if (!run(q, sql, values)) {
-        fillError() = errorText(q.lastError());
-        qWarning("list query failed: %s", qPrintable(fillError()));
-    }
-    return q;
-}
-
-QString lastFillError() {
-    return fillError();
 }
 
 int exec(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
     QSqlQuery q(conn);
     if (!conn.isOpen())
-        throw Error(QStringLiteral("Tidak terhubung ke server"));
+        throw notConnected();
     if (!run(q, sql, values))
-        throw Error(errorText(q.lastError()));
+        throw errorOf(q.lastError());
     return q.numRowsAffected();
+}
+
+Prepared::Prepared(const QString &sql, const QSqlDatabase &conn)
+    : query_(conn) {
+    if (!conn.isOpen())
+        throw notConnected();
+    if (!query_.prepare(sql))
+        throw errorOf(query_.lastError());
+}
+
+int Prepared::exec(const QVariantList &values) {
+    for (int i = 0; i < values.size(); ++i)
+        query_.bindValue(i, values.at(i));
+    if (!query_.exec())
+        throw errorOf(query_.lastError());
+    return query_.numRowsAffected();
 }
 
 QVariant scalar(const QString &sql, const QVariantList &values, const QSqlDatabase &conn) {
@@ -101,10 +143,6 @@ QString serverText(const QVariant &value) {
     return value.toString();
 }
 
-QString fieldText(const QSqlQuery &q, const QString &column) {
-    return serverText(q.value(column));
-}
-
 double number(const QVariant &value) {
     if (!value.isValid() || value.isNull())
         return 0;
@@ -118,20 +156,45 @@ double number(const QVariant &value) {
 Transaction::Transaction(const QSqlDatabase &conn)
     : conn_(conn) {
     if (!conn_.isOpen())
-        throw Error(QStringLiteral("Tidak terhubung ke server"));
-    if (!conn_.transaction())
-        throw Error(errorText(conn_.lastError()));
+        throw notConnected();
+    TransactionState &state = transactionStates()[conn_.connectionName()];
+    if (state.depth == 0) {
+        if (!conn_.transaction())
+            throw errorOf(conn_.lastError());
+        state.doomed = false;
+        outermost_ = true;
+    }
+    ++state.depth;
 }
 
 Transaction::~Transaction() {
+    auto it = transactionStates().find(conn_.connectionName());
+    if (it == transactionStates().end() || it->depth == 0)
+        return; // the connection was opened anew meanwhile: its old transaction is gone
     if (!done_)
+        it->doomed = true;
+    --it->depth;
+    if (outermost_ && !done_)
         conn_.rollback();
 }
 
 void Transaction::commit() {
+    if (done_)
+        return;
+    const TransactionState state = transactionStates().value(conn_.connectionName());
+    if (state.doomed)
+        throw Error(QStringLiteral("Transaksi dibatalkan: sebagian perubahan gagal."));
+    if (!outermost_) {
+        done_ = true; // the outermost guard decides
+        return;
+    }
     if (!conn_.commit())
-        throw Error(errorText(conn_.lastError()));
+        throw errorOf(conn_.lastError());
     done_ = true;
+}
+
+void resetTransactionState(const QString &connectionName) {
+    transactionStates().remove(connectionName);
 }
 
 } // namespace db

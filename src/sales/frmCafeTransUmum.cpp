@@ -3,20 +3,22 @@
 
 #include "catalogue/frmSetupBarang.h"
 #include "common/amount.h"
+#include "common/fill.h"
 #include "common/itemfield.h"
 #include "common/selectors.h"
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/reader.h"
 #include "db/sql.h"
 #include "sales/cart.h"
 #include "sales/frmCafeTransUmumList.h"
 #include "sales/orderrecord.h"
 #include "sales/receipt.h"
+#include "sales/salesdata.h"
 
 #include <QCalendarWidget>
 #include <QScopeGuard>
-#include <QSqlQuery>
 
 namespace {
 
@@ -86,33 +88,16 @@ void frmCafeTransUmum::TabelHistory() {
 }
 
 void frmCafeTransUmum::DataHistory() {
-    QSqlQuery q =
-        db::selectForFill(QStringLiteral("SELECT * FROM data_barang_order WHERE order_tanggal = ? "
-                                         "ORDER BY order_kode DESC "),
-                          {ui->dtHistory->date().toString(QStringLiteral("yyyy-MM-dd"))});
-    QList<QStringList> rows;
-    double total = 0;
-    while (q.next()) {
-        const double amount = db::number(q.value(QStringLiteral("order_harga")));
-        total += amount;
-        rows.append({db::fieldText(q, QStringLiteral("order_kode")),
-                     q.value(QStringLiteral("order_tanggal"))
-                         .toDate()
-                         .toString(QStringLiteral("dd-MM-yyyy")),
-                     db::fieldText(q, QStringLiteral("order_nama")),
-                     db::fieldText(q, QStringLiteral("order_kampus")), common::formatAmount(amount),
-                     db::fieldText(q, QStringLiteral("order_reg_date")),
-                     db::fieldText(q, QStringLiteral("order_reg_alias"))});
-    }
-    ui->txtHistoryJumlah->setText(QString::number(rows.size()));
-    ui->ListView2->setRows(std::move(rows));
-    ui->txtLogTotal->setText(common::formatAmount(total));
+    sales::HistoryFill fill = sales::historyRows(ui->dtHistory->date());
+    ui->txtHistoryJumlah->setText(QString::number(fill.rows.size()));
+    ui->ListView2->setRows(std::move(fill.rows));
+    ui->txtLogTotal->setText(common::formatAmount(fill.total));
+    common::reportFillFailure(fill.failure);
 }
 
 void frmCafeTransUmum::cekTanggal() {
     try {
-        const QVariant today = db::scalar(QStringLiteral("SELECT CURDATE() as Tanggal"));
-        ui->txtTglServer->setText(today.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+        ui->txtTglServer->setText(db::serverNow().date().toString(QStringLiteral("yyyy-MM-dd")));
     } catch (const db::Error &) {
         // Left empty: the dates then differ and no item can be added.
         ui->txtTglServer->clear();
@@ -168,15 +153,15 @@ bool frmCafeTransUmum::SimpanBarang() {
     sales::Sale sale;
     sale.pembeli = ui->txtPembeli->text();
     sale.kampus = ui->cboKampus->currentText();
-    sale.total = common::amountValue(ui->txtTotal->text());
+    sale.total = common::amountWhole(ui->txtTotal->text());
     sale.alias = core::CurrentUser().aliasText();
     sale.at = core::now();
     const common::ReportList *cart = ui->ListView1;
     for (int row = 0; row < cart->rowCount(); ++row) {
         sale.lines.append({cart->subItem(row, Kode), cart->subItem(row, Nama),
-                           common::amountValue(cart->subItem(row, Harga)),
+                           common::amountWhole(cart->subItem(row, Harga)),
                            sales::parseQuantity(cart->subItem(row, Qty)).value_or(0),
-                           common::amountValue(cart->subItem(row, Jumlah))});
+                           common::amountWhole(cart->subItem(row, Jumlah))});
     }
     try {
         currentOrderCode_ = sales::recordSale(sale);

@@ -2,12 +2,12 @@
 #include "ui_frmCafeTransUmumList.h"
 
 #include "common/amount.h"
+#include "common/fill.h"
 #include "core/messages.h"
 #include "db/sql.h"
 #include "sales/cart.h"
 #include "sales/frmCafeTransUmum.h"
-
-#include <QSqlQuery>
+#include "sales/salesdata.h"
 
 namespace {
 
@@ -55,27 +55,11 @@ void frmCafeTransUmumList::TabelHistory() {
 }
 
 void frmCafeTransUmumList::DataHistory() {
-    QSqlQuery q = db::selectForFill(
-        QStringLiteral(
-            "SELECT * FROM data_barang_order_list WHERE list_order = ? ORDER BY list_id"),
-        {ui->txtTransId->text()});
-    QList<QStringList> rows;
-    long long qty = 0;
-    double total = 0;
-    while (q.next()) {
-        const QString lineQty = db::fieldText(q, QStringLiteral("list_qty"));
-        const QString amount =
-            common::formatAmount(db::number(q.value(QStringLiteral("list_jumlah"))));
-        qty += common::leadingNumber(lineQty);
-        total += common::amountValue(amount);
-        rows.append({db::fieldText(q, QStringLiteral("list_barang")),
-                     db::fieldText(q, QStringLiteral("list_barang_nama")),
-                     common::formatAmount(db::number(q.value(QStringLiteral("list_harga")))),
-                     lineQty, amount});
-    }
-    ui->ListView1->setRows(std::move(rows));
-    ui->txtQty->setText(QString::number(qty));
-    ui->txtTotal->setText(common::formatAmount(total));
+    sales::OrderLinesFill fill = sales::orderLines(ui->txtTransId->text());
+    ui->ListView1->setRows(std::move(fill.rows));
+    ui->txtQty->setText(QString::number(fill.qty));
+    ui->txtTotal->setText(common::formatAmount(fill.total));
+    common::reportFillFailure(fill.failure);
 }
 
 void frmCafeTransUmumList::cmdCetak_Click() {

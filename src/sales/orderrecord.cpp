@@ -1,6 +1,5 @@
 #include "sales/orderrecord.h"
 
-#include "db/gateway.h"
 #include "db/sql.h"
 
 #include <cmath>
@@ -13,6 +12,16 @@ QString text(const QString &value) {
     return value.isNull() ? QStringLiteral("") : value;
 }
 
+// The schema name is an installation constant, not user input; backticks quote it.
+QString quotedCafeSchema() {
+    QString name = cafeSchema();
+    return QLatin1Char('`') + name.replace(QLatin1Char('`'), QStringLiteral("``")) +
+           QLatin1Char('`');
+}
+
+const QString kOrderCodeKey = QStringLiteral("PRIMARY");
+constexpr int kCodeDraws = 5;
+
 } // namespace
 
 QString orderCode(const QDateTime &at, const QString &number) {
@@ -24,32 +33,47 @@ QString cafeSchema() {
     return name.isEmpty() ? QStringLiteral("ulu-cafe") : name;
 }
 
+const QString &orderNumberSql() {
+    static const QString sql =
+        QStringLiteral("SELECT FLOOR((RAND() * (999999-100000+1))+100000) as Number ");
+    return sql;
+}
+
+QString orderHeaderSql() {
+    return QStringLiteral("INSERT INTO ") + quotedCafeSchema() +
+           QStringLiteral(".data_barang_order SET "
+                          "order_kode = ?, order_tanggal = NOW(),  order_rekening = 'umum', "
+                          "order_nama = ?, order_harga = ?, order_kampus = ?, "
+                          "order_status = 1, order_reg_date = NOW(), order_reg_alias = ?");
+}
+
+QString orderLineSql() {
+    return QStringLiteral("INSERT INTO ") + quotedCafeSchema() +
+           QStringLiteral(".data_barang_order_list SET "
+                          "list_order = ?, list_barang = ?, list_barang_nama = ?, list_harga = ?, "
+                          "list_qty = ?, list_jumlah = ?, list_status = 1, list_reg_date = NOW(), "
+                          "list_reg_alias = ?");
+}
+
 QString recordSale(const Sale &sale) {
     db::Transaction transaction;
 
-    const QVariant drawn =
-        db::scalar(QStringLiteral("SELECT FLOOR((RAND() * (999999-100000+1))+100000) as Number "));
-    const QString code = orderCode(sale.at, QString::number(std::llround(db::number(drawn))));
-
-    // The schema name is an installation constant, not user input; backticks quote it.
-    QString name = cafeSchema();
-    const QString schema =
-        QLatin1Char('`') + name.replace(QLatin1Char('`'), QStringLiteral("``")) + QLatin1Char('`');
-    db::exec(QStringLiteral("INSERT INTO ") + schema +
-                 QStringLiteral(".data_barang_order SET "
-                                "order_kode = ?, order_tanggal = NOW(),  order_rekening = 'umum', "
-                                "order_nama = ?, order_harga = ?, order_kampus = ?, "
-                                "order_status = 1, order_reg_date = NOW(), order_reg_alias = ?"),
-             {code, text(sale.pembeli), sale.total, text(sale.kampus), text(sale.alias)});
-    const QString lineSql =
-        QStringLiteral("INSERT INTO ") + schema +
-        QStringLiteral(".data_barang_order_list SET "
-                       "list_order = ?, list_barang = ?, list_barang_nama = ?, list_harga = ?, "
-                       "list_qty = ?, list_jumlah = ?, list_status = 1, list_reg_date = NOW(), "
-                       "list_reg_alias = ?");
-    for (const SaleLine &line : sale.lines)
-        db::exec(lineSql, {code, text(line.kode), text(line.nama), line.harga, line.qty,
-                           line.jumlah, text(sale.alias)});
+    QString code;
+    for (int attempt = 1;; ++attempt) {
+        const QVariant drawn = db::scalar(orderNumberSql());
+        code = orderCode(sale.at, QString::number(std::llround(db::number(drawn))));
+        try {
+            db::exec(orderHeaderSql(),
+                     {code, text(sale.pembeli), sale.total, text(sale.kampus), text(sale.alias)});
+            break;
+        } catch (const db::Error &e) {
+            if (!e.isDuplicate() || e.duplicateKey() != kOrderCodeKey || attempt >= kCodeDraws)
+                throw;
+        }
+    }
+    db::Prepared line(orderLineSql());
+    for (const SaleLine &l : sale.lines)
+        line.exec({code, text(l.kode), text(l.nama), l.harga, l.qty, l.jumlah, text(sale.alias)});
     transaction.commit();
     return code;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/reader.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -11,15 +13,15 @@ namespace sales {
 struct SaleLine {
     QString kode;
     QString nama;
-    double harga = 0;
+    db::Money harga = 0;
     long long qty = 0;
-    double jumlah = 0;
+    db::Money jumlah = 0;
 };
 
 struct Sale {
     QString pembeli;
     QString kampus;
-    double total = 0;
+    db::Money total = 0;
     QList<SaleLine> lines;
     QString alias;
     QDateTime at; // workstation clock: the date and time part of the code
@@ -31,8 +33,14 @@ QString orderCode(const QDateTime &at, const QString &number);
 // The canteen schema the inserts name: the installation's database name.
 QString cafeSchema();
 
-// Stores the sale in one transaction (the whole order or nothing) and returns its code.
-// Throws db::Error with the server's reason.
+// The statements of a sale.
+const QString &orderNumberSql();
+QString orderHeaderSql();
+QString orderLineSql();
+
+// Stores the sale in one transaction (the whole order or nothing) and returns its code. Two
+// workstations may draw the same code in the same second: the order's key refuses the second
+// header, and a new number is drawn. Throws db::Error with the server's reason.
 QString recordSale(const Sale &sale);
 
 } // namespace sales

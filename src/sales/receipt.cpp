@@ -5,11 +5,11 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/reader.h"
 #include "db/sql.h"
 #include "sales/rawprinter.h"
 
 #include <QHash>
-#include <QSqlQuery>
 
 #include <algorithm>
 
@@ -119,60 +119,82 @@ QByteArray receiptJobBytes(const QString &text) {
     return bytes;
 }
 
+const QString &receiptSettingsSql() {
+    static const QString sql = QStringLiteral("SELECT * FROM set_cetakan");
+    return sql;
+}
+
+const QString &receiptSummarySql(ReceiptVariant variant) {
+    static const QString saleEntry =
+        QStringLiteral("SELECT list_barang_nama, order_nama, order_rekening, order_kampus, "
+                       "SUM(list_qty) as qtyTotal, SUM(list_jumlah) as totalBayar "
+                       "FROM data_barang_order_list LEFT JOIN data_barang_order ON "
+                       "order_kode = list_order "
+                       "WHERE list_order = ? "
+                       "GROUP BY list_order ");
+    static const QString orderList =
+        QStringLiteral("SELECT list_barang_nama, "
+                       "SUM(list_qty) as qtyTotal, SUM(list_jumlah) as totalBayar "
+                       "FROM data_barang_order_list WHERE list_order = ? "
+                       "GROUP BY list_order ");
+    return variant == ReceiptVariant::SaleEntry ? saleEntry : orderList;
+}
+
+const QString &receiptLinesSql() {
+    // Lines in the order they were written, which is the cart's order.
+    static const QString sql =
+        QStringLiteral("SELECT list_barang, list_barang_nama, list_qty, list_jumlah "
+                       "FROM data_barang_order_list WHERE list_order = ? "
+                       "ORDER BY list_id");
+    return sql;
+}
+
 Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const OrderBoxes &boxes) {
     Receipt receipt;
 
     QList<std::pair<QString, QString>> rows;
-    QSqlQuery settings = db::select(QStringLiteral("SELECT * FROM set_cetakan"));
-    while (settings.next())
-        rows.append({db::fieldText(settings, QStringLiteral("cetakan_case")),
-                     db::fieldText(settings, QStringLiteral("cetakan_text"))});
+    {
+        db::Reader r(receiptSettingsSql());
+        const int key = r.column(QStringLiteral("cetakan_case"));
+        const int text = r.column(QStringLiteral("cetakan_text"));
+        while (r.next())
+            rows.append({r.text(key), r.text(text)});
+        r.throwIfFailed();
+    }
     receipt.settings = ReceiptSettings::fromRows(rows);
 
     ReceiptData &d = receipt.data;
     const bool saleEntry = variant == ReceiptVariant::SaleEntry;
-    QSqlQuery summary = db::select(
-        saleEntry
-            ? QStringLiteral("SELECT list_barang_nama, order_nama, order_rekening, order_kampus, "
-                             "SUM(list_qty) as qtyTotal, SUM(list_jumlah) as totalBayar "
-                             "FROM data_barang_order_list LEFT JOIN data_barang_order ON "
-                             "order_kode = list_order "
-                             "WHERE list_order = ? "
-                             "GROUP BY list_order ")
-            : QStringLiteral("SELECT list_barang_nama, "
-                             "SUM(list_qty) as qtyTotal, SUM(list_jumlah) as totalBayar "
-                             "FROM data_barang_order_list WHERE list_order = ? "
-                             "GROUP BY list_order "),
-        {orderCode});
-    const bool found = summary.next();
     QString buyer, account, campus;
-    if (found) {
-        d.totalQty = db::fieldText(summary, QStringLiteral("qtyTotal"));
-        d.totalAmount =
-            common::formatAmount(db::number(summary.value(QStringLiteral("totalBayar"))));
-        if (saleEntry) {
-            buyer = db::fieldText(summary, QStringLiteral("order_nama"));
-            account = db::fieldText(summary, QStringLiteral("order_rekening"));
-            campus = db::fieldText(summary, QStringLiteral("order_kampus"));
-        } else {
-            buyer = boxes.nama;
-            account = boxes.kelas;
+    {
+        db::Reader r(receiptSummarySql(variant), {orderCode});
+        const bool found = r.next();
+        r.throwIfFailed();
+        if (found) {
+            d.totalQty = r.text(r.column(QStringLiteral("qtyTotal")));
+            d.totalAmount = common::formatAmount(r.money(r.column(QStringLiteral("totalBayar"))));
+            if (saleEntry) {
+                buyer = r.text(r.column(QStringLiteral("order_nama")));
+                account = r.text(r.column(QStringLiteral("order_rekening")));
+                campus = r.text(r.column(QStringLiteral("order_kampus")));
+            } else {
+                buyer = boxes.nama;
+                account = boxes.kelas;
+            }
         }
     }
     d.buyerLine = buyer + QStringLiteral(" ## ") + account;
     d.campusLine = saleEntry ? campus : boxes.kampus + QStringLiteral(" ## ") + boxes.waktu;
 
-    // Lines in the order they were written, which is the cart's order.
-    QSqlQuery lines =
-        db::select(QStringLiteral("SELECT list_barang, list_barang_nama, list_qty, list_jumlah "
-                                  "FROM data_barang_order_list WHERE list_order = ? "
-                                  "ORDER BY list_id"),
-                   {orderCode});
-    while (lines.next())
-        d.items.append(
-            {db::fieldText(lines, QStringLiteral("list_barang_nama")),
-             db::fieldText(lines, QStringLiteral("list_qty")),
-             common::formatAmount(db::number(lines.value(QStringLiteral("list_jumlah"))))});
+    {
+        db::Reader r(receiptLinesSql(), {orderCode});
+        const int nama = r.column(QStringLiteral("list_barang_nama"));
+        const int qty = r.column(QStringLiteral("list_qty"));
+        const int jumlah = r.column(QStringLiteral("list_jumlah"));
+        while (r.next())
+            d.items.append({r.text(nama), r.text(qty), common::formatAmount(r.money(jumlah))});
+        r.throwIfFailed();
+    }
 
     d.printedAt = core::now();
     d.alias = core::CurrentUser().aliasText();

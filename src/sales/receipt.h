@@ -66,6 +66,11 @@ struct Receipt {
     ReceiptData data;
 };
 
+// The statements a receipt is read with.
+const QString &receiptSettingsSql();
+const QString &receiptSummarySql(ReceiptVariant variant);
+const QString &receiptLinesSql();
+
 // Reads the settings and the order's rows for a receipt printed now by the logged-in user.
 // Throws db::Error.
 Receipt loadReceipt(const QString &orderCode, ReceiptVariant variant, const OrderBoxes &boxes = {});

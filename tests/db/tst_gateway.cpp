@@ -1,4 +1,5 @@
 #include "db/gateway.h"
+#include "db/reader.h"
 #include "db/sql.h"
 #include "db/storedtext.h"
 #include "support/testdb.h"
@@ -168,24 +169,153 @@ private slots:
         QCOMPARE(db::scalar("SELECT COUNT(*) FROM gw_tx").toInt(), 1);
     }
 
-    void serverTextForms() {
+    void readerGivesServerTextForms() {
         QVERIFY(testdb::openSession());
-        QSqlQuery q = db::select("SELECT CAST('2026-12-08' AS DATE) AS d, "
-                                 "CAST('2026-12-08 07:05:09' AS DATETIME) AS dt, "
-                                 "CAST(15000 AS DECIMAL(15,2)) AS m, NULL AS n");
-        QVERIFY(q.next());
-        QCOMPARE(db::serverText(q.value("D")), QStringLiteral("2026-12-08"));
-        QCOMPARE(db::serverText(q.value("dt")), QStringLiteral("2026-12-08 07:05:09"));
-        QCOMPARE(db::number(q.value("m")), 15000.0);
-        QCOMPARE(db::serverText(q.value("n")), QString());
+        const QString longText(3000, QLatin1Char('x'));
+        db::Reader r("SELECT CAST('2026-12-08' AS DATE) AS d, "
+                     "CAST('2026-12-08 07:05:09' AS DATETIME) AS dt, "
+                     "CAST(15000.5 AS DECIMAL(15,2)) AS m, NULL AS n, ? AS bound, "
+                     "? + 1 AS plusOne, ? AS day, REPEAT('x', 3000) AS wide",
+                     {QStringLiteral("Bakso \u00d1 \U0001F35C"), 41, QDate(2026, 12, 8)});
+        QVERIFY(!r.failure());
+        QVERIFY(r.next());
+        QCOMPARE(r.text(r.column("D")), QStringLiteral("2026-12-08"));
+        QCOMPARE(r.text(r.column("dt")), QStringLiteral("2026-12-08 07:05:09"));
+        QCOMPARE(r.text(r.column("m")), QStringLiteral("15000.50"));
+        QCOMPARE(r.money(r.column("m")), 15001);
+        QVERIFY(r.isNull(r.column("n")));
+        QCOMPARE(r.text(r.column("n")), QString());
+        QCOMPARE(r.text(r.column("bound")), QStringLiteral("Bakso \u00d1 \U0001F35C"));
+        QCOMPARE(r.whole(r.column("plusOne")), 42);
+        QCOMPARE(r.text(r.column("day")), QStringLiteral("2026-12-08"));
+        QCOMPARE(r.text(r.column("wide")), longText); // past the cell's first buffer
+        QCOMPARE(r.column("no_such_column"), -1);
+        QVERIFY(!r.next());
+        QVERIFY(!r.failure());
     }
 
-    void failedFillDoesNotThrow() {
+    void moneyFromServerText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("money");
+        QTest::newRow("decimal") << "15000.00" << qint64(15000);
+        QTest::newRow("half up") << "15000.50" << qint64(15001);
+        QTest::newRow("below half") << "15000.49" << qint64(15000);
+        QTest::newRow("negative half") << "-2.50" << qint64(-3);
+        QTest::newRow("whole") << "7" << qint64(7);
+        QTest::newRow("big") << "9999999999999.00" << qint64(9999999999999);
+        QTest::newRow("empty") << "" << qint64(0);
+        QTest::newRow("not a number") << "12.3x" << qint64(0);
+    }
+
+    void moneyFromServerText() {
+        QFETCH(QString, text);
+        QFETCH(qint64, money);
+        QCOMPARE(db::moneyFromText(text), money);
+    }
+
+    void failedReadIsReportedNotThrown() {
         QVERIFY(testdb::openSession());
-        QSqlQuery q = db::selectForFill("SELECT * FROM no_such_table");
-        QVERIFY(!q.next());
-        QVERIFY(!db::lastFillError().isEmpty());
+        db::Reader r("SELECT * FROM no_such_table");
+        QVERIFY(!r.next());
+        QVERIFY(r.failure());
+        QVERIFY(r.failure()->number() != 0);
+        QVERIFY(!r.failure()->isConnectionFailure());
+        QVERIFY_THROWS_EXCEPTION(db::Error, r.throwIfFailed());
         QVERIFY_THROWS_EXCEPTION(db::Error, db::select("SELECT * FROM no_such_table"));
+
+        db::closeSessionConnection();
+        db::Reader closed("SELECT 1");
+        QVERIFY(!closed.next());
+        QVERIFY(closed.failure() && closed.failure()->isConnectionFailure());
+    }
+
+    // A guard inside another joins it: no second BEGIN (which would commit the outer work) and
+    // an inner failure takes the whole transaction back.
+    void nestedTransactions() {
+        QVERIFY(testdb::openSession());
+        testdb::rootExec("DROP TABLE IF EXISTS gw_nest");
+        testdb::rootExec("CREATE TABLE gw_nest (id INT PRIMARY KEY, name VARCHAR(10), "
+                         "UNIQUE KEY uq_name (name))");
+        testdb::rootExec(QStringLiteral("GRANT SELECT, INSERT ON `%1`.gw_nest TO '%1'@'%'")
+                             .arg(testdb::cafeDb()));
+        auto count = [] { return db::scalar("SELECT COUNT(*) FROM gw_nest").toInt(); };
+
+        {
+            db::Transaction outer;
+            db::exec("INSERT INTO gw_nest SET id = 1");
+            {
+                db::Transaction inner;
+                QVERIFY(!inner.isOutermost());
+                db::exec("INSERT INTO gw_nest SET id = 2");
+                inner.commit();
+            }
+            // outer left without commit
+        }
+        QCOMPARE(count(), 0);
+
+        bool refused = false;
+        try {
+            db::Transaction outer;
+            db::exec("INSERT INTO gw_nest SET id = 1");
+            try {
+                db::Transaction inner;
+                db::exec("INSERT INTO gw_nest SET id = 2");
+                db::exec("INSERT INTO gw_nest SET id = 2");
+                inner.commit();
+            } catch (const db::Error &) {
+                // a helper's caller that swallows the failure must not commit half the work
+            }
+            outer.commit();
+        } catch (const db::Error &) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        QCOMPARE(count(), 0);
+
+        {
+            db::Transaction outer;
+            db::exec("INSERT INTO gw_nest SET id = 1");
+            {
+                db::Transaction inner;
+                db::exec("INSERT INTO gw_nest SET id = 2");
+                inner.commit();
+            }
+            outer.commit();
+        }
+        QCOMPARE(count(), 2);
+
+        // A new guard after a doomed one starts clean.
+        {
+            db::Transaction tx;
+            db::exec("INSERT INTO gw_nest SET id = 3");
+            tx.commit();
+        }
+        QCOMPARE(count(), 3);
+    }
+
+    void duplicateKeyIsNamed() {
+        QVERIFY(testdb::openSession());
+        testdb::rootExec("DROP TABLE IF EXISTS gw_dup");
+        testdb::rootExec("CREATE TABLE gw_dup (id INT PRIMARY KEY, name VARCHAR(10), "
+                         "UNIQUE KEY uq_name (name))");
+        testdb::rootExec(QStringLiteral("GRANT SELECT, INSERT ON `%1`.gw_dup TO '%1'@'%'")
+                             .arg(testdb::cafeDb()));
+        db::exec("INSERT INTO gw_dup SET id = 1, name = 'a'");
+        const struct {
+            const char *sql;
+            const char *key;
+        } cases[] = {{"INSERT INTO gw_dup SET id = 1, name = 'b'", "PRIMARY"},
+                     {"INSERT INTO gw_dup SET id = 2, name = 'a'", "uq_name"}};
+        for (const auto &c : cases) {
+            try {
+                db::exec(QString::fromLatin1(c.sql));
+                QFAIL("duplicate accepted");
+            } catch (const db::Error &e) {
+                QCOMPARE(e.number(), db::Error::DuplicateKey);
+                QVERIFY(e.isDuplicate());
+                QCOMPARE(e.duplicateKey(), QString::fromLatin1(c.key));
+            }
+        }
     }
 };
 
