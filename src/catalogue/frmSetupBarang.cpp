@@ -3,6 +3,7 @@
 
 #include "catalogue/menuitem.h"
 #include "common/fill.h"
+#include "common/listexport.h"
 #include "common/selectors.h"
 #include "common/texts.h"
 #include "core/busy.h"
@@ -22,6 +23,9 @@ frmSetupBarang::frmSetupBarang(QWidget *parent)
     connect(ui->cmdSimpan, &QPushButton::clicked, this, &frmSetupBarang::cmdSimpan_Click);
     connect(ui->cmdBaru, &QPushButton::clicked, this, &frmSetupBarang::Bersih);
     connect(ui->cmdKeluar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->cmdExport, &QPushButton::clicked, this, [this] {
+        common::exportButtonToWorkbook(ui->ListView1, ui->pb1, ui->lblJudul->text());
+    });
     connect(ui->ListView1, &common::ReportList::listDoubleClicked, this,
             &frmSetupBarang::ListView1_DblClick);
     // Esc closes through QDialog's own reject().

@@ -4,6 +4,7 @@
 #include "db/gateway.h"
 
 #include "common/amount.h"
+#include "common/listexport.h"
 #include "common/reportlist.h"
 #include "core/program.h"
 #include "core/session.h"
@@ -447,7 +448,7 @@ private slots:
         QVERIFY(child<QPushButton>(w, "cmdKeluar")->isVisible());
         QPushButton *exportButton = child<QPushButton>(w, "cmdExport");
         QVERIFY(exportButton->isVisible());
-        QVERIFY(!exportButton->isEnabled());
+        QVERIFY(exportButton->isEnabled());
         QCOMPARE(exportButton->text(), QStringLiteral(" EXPORT"));
         QVERIFY(!child<QProgressBar>(w, "pb1")->isVisible());
         QCOMPARE(list(w)->rowCount(), 1);
@@ -470,6 +471,32 @@ private slots:
         QVERIFY(l->isColumnHidden(0));
         QCOMPARE(l->columnAlignment(3), common::Right);
         QCOMPARE(l->columnAlignment(12), common::Centre);
+    }
+
+    void exportButton() {
+        MessageRecorder messages;
+        QStringList opened;
+        common::setSpreadsheetOpener([&](const QString &path) { return opened << path, true; });
+        {
+            frmSetupBarang w;
+            w.show();
+            click(w, "cmdExport");
+            QCOMPARE(messages.texts(), QStringList{"Tidak ada data!"});
+            QVERIFY(opened.isEmpty());
+        }
+        addItem("001", "Nasi Kuning");
+        frmSetupBarang w;
+        w.show();
+        messages.clear();
+        click(w, "cmdExport");
+        common::setSpreadsheetOpener({});
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(opened.size(), 1);
+        QVERIFY2(QFileInfo(opened[0]).fileName().startsWith("SETUP MENU CAFE ") &&
+                     opened[0].endsWith(".xlsx"),
+                 qPrintable(opened[0]));
+        QVERIFY(QFile::remove(opened[0]));
+        QVERIFY(child<QProgressBar>(w, "pb1")->isHidden());
     }
 
     void escapeCloses_data() {
