@@ -61,6 +61,7 @@ int main(int argc, char **argv) {
 
     MessageRecorder messages;
     frmCafeTransUmum w;
+    w.show();
     w.findChild<QLineEdit *>(QStringLiteral("txtPembeli"))->setText(QStringLiteral("Bench"));
     auto *barang = w.findChild<QComboBox *>(QStringLiteral("cboBarang"));
     for (int i = 0; i < barang->count(); ++i) {

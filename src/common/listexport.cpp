@@ -191,8 +191,8 @@ QString workbookPath(const QString &folder, const QString &title, const QDateTim
     name.replace(unsafe, QStringLiteral("-"));
     if (name.isEmpty())
         name = QStringLiteral("Export");
-    const QString base =
-        folder + QLatin1Char('/') + name + QLatin1Char(' ') + at.toString("yyyy-MM-dd HH.mm.ss");
+    const QString base = folder + QLatin1Char('/') + name + QLatin1Char(' ') +
+                         at.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
     // A second export within the same second must not overwrite a workbook that may be open.
     QString path = base + QStringLiteral(".xlsx");
     for (int i = 2; QFile::exists(path); ++i)

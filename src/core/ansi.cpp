@@ -16,7 +16,8 @@ QString fromAnsi(const QByteArray &bytes) {
     text.reserve(bytes.size());
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        text.append(b >= 0x80 && b <= 0x9F ? QChar(kHigh[b - 0x80]) : QChar(b));
+        text.append(b >= 0x80 && b <= 0x9F ? QChar(kHigh[b - 0x80])
+                                           : QChar(static_cast<char16_t>(b)));
     }
     return text;
 }

@@ -19,6 +19,7 @@
 
 #include <QCalendarWidget>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -35,15 +36,8 @@ frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTotal->setText(QStringLiteral("0"));
 
-    const QDateTime now = core::now();
-    ui->txtTglKomputer->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
-    ui->dtHistory->setDate(now.date());
-    common::FillCampuses(ui->cboKampus);
-    common::FillMenuItems(ui->cboBarang);
     TabelBarang();
     TabelHistory();
-    DataHistory();
-    cekTanggal();
 
     connect(ui->cmdInsert, &QPushButton::clicked, this, &frmCafeTransUmum::cmdInsert_Click);
     connect(ui->cmdBayar, &QPushButton::clicked, this, &frmCafeTransUmum::cmdBayar_Click);
@@ -61,6 +55,27 @@ frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
 
 frmCafeTransUmum::~frmCafeTransUmum() {
     delete ui;
+}
+
+void frmCafeTransUmum::showEvent(QShowEvent *event) {
+    if (!loaded_) {
+        loaded_ = true;
+        load();
+    }
+    QDialog::showEvent(event);
+}
+
+void frmCafeTransUmum::load() {
+    const QDate today = core::now().date();
+    ui->txtTglKomputer->setText(today.toString(QStringLiteral("yyyy-MM-dd")));
+    {
+        const QSignalBlocker quiet(ui->dtHistory); // one history fill below, not two
+        ui->dtHistory->setDate(today);
+    }
+    common::reportFillFailure(common::firstFailure(
+        {common::FillCampuses(ui->cboKampus), common::FillMenuItems(ui->cboBarang)}));
+    DataHistory();
+    cekTanggal();
 }
 
 QLineEdit *frmCafeTransUmum::txtTransId() const {

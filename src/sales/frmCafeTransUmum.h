@@ -33,7 +33,12 @@ public:
     // Prints the receipt of the order in txtTransId.
     void CetakStrukUlang();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // The fills, the history and the dates, when the window is first shown.
+    void load();
     void cmdInsert_Click();
     void cmdBayar_Click();
     void Command1_Click();
@@ -44,4 +49,5 @@ private:
     Ui::frmCafeTransUmum *ui;
     QString currentOrderCode_;
     bool paying_ = false;
+    bool loaded_ = false;
 };

@@ -7,6 +7,8 @@
 #include "app/versioncheck.h"
 #include "common/twips.h"
 
+#include "support/fakeidentity.h"
+
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -15,22 +17,6 @@ using Kind = app::MenuEntry::Kind;
 
 Q_DECLARE_METATYPE(QList<app::MenuRow>)
 Q_DECLARE_METATYPE(QList<app::MenuEntry>)
-
-namespace {
-
-class FixedIdentity : public app::NetworkIdentity {
-public:
-    explicit FixedIdentity(QByteArray bytes)
-        : bytes_(std::move(bytes)) {}
-    QString localIPv4() const override { return QStringLiteral("10.1.2.3"); }
-    QString hostName() const override { return QStringLiteral("kasir-pc"); }
-    QByteArray hardwareAddress(const QString &) const override { return bytes_; }
-
-private:
-    QByteArray bytes_;
-};
-
-} // namespace
 
 class TestAppRules : public QObject {
     Q_OBJECT
@@ -158,7 +144,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, ok);
         QFETCH(QString, logText);
-        app::setNetworkIdentity(std::make_unique<FixedIdentity>(bytes));
+        testsupport::installFakeIdentity(QStringLiteral("10.1.2.3"), bytes);
         QString mac = QStringLiteral("untouched");
         QCOMPARE(app::GetMacAddress(QStringLiteral("10.1.2.3"), &mac), ok);
         if (!ok)

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(login->windowTitle(), QString());
         QCOMPARE(w<QLabel>("lblJudul")->text(), QStringLiteral("LOGIN SISTEM"));
         QCOMPARE(w<QLabel>("lblSubJudul")->text(), QStringLiteral("Aplikasi CAFE SINDARA"));
-        QCOMPARE(w<QLabel>("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+        QCOMPARE(w<QLabel>("lblVersion")->text(), QStringLiteral("Version ") + core::versionText());
         QCOMPARE(w<QPushButton>("cmdLogin")->text(), QStringLiteral(" LOGIN"));
         QCOMPARE(w<QPushButton>("cmdKeluar")->text(), QStringLiteral(" KELUAR"));
         QCOMPARE(login->attemptsLeft(), 3);

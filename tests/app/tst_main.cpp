@@ -10,7 +10,9 @@
 #include "core/session.h"
 #include "db/gateway.h"
 #include "db/sql.h"
+#include "support/fakeidentity.h"
 #include "support/testdb.h"
+#include "support/testwidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,25 +32,6 @@
 namespace {
 
 const QString kExpired = QStringLiteral("Maaf, sesi user telah habis/digunakan ditempat lain!");
-
-class FakeIdentity : public app::NetworkIdentity {
-public:
-    FakeIdentity(QString ip, QByteArray bytes)
-        : ip_(std::move(ip))
-        , bytes_(std::move(bytes)) {}
-    QString localIPv4() const override { return ip_; }
-    QString hostName() const override { return QStringLiteral("kasir-pc"); }
-    QByteArray hardwareAddress(const QString &) const override { return bytes_; }
-
-private:
-    QString ip_;
-    QByteArray bytes_;
-};
-
-void installIdentity(const QString &ip = QStringLiteral("10.1.2.3"),
-                     const QByteArray &bytes = QByteArray::fromHex("001B0A005E01")) {
-    app::setNetworkIdentity(std::make_unique<FakeIdentity>(ip, bytes));
-}
 
 void loginAs(const QString &alias, int group) {
     core::CurrentUser() = {};
@@ -99,28 +82,6 @@ QVariant rootValue(const QString &sql) {
     return db::scalar(sql, {}, testdb::root());
 }
 
-// Runs action and reports the class of the modal window it opened (closing it), or "".
-QString modalOpenedBy(const std::function<void()> &action) {
-    QString name;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w)
-            return;
-        name = QString::fromLatin1(w->metaObject()->className());
-        poll.stop();
-        if (auto *d = qobject_cast<QDialog *>(w))
-            d->reject();
-        else
-            w->close();
-    });
-    poll.start();
-    action();
-    poll.stop();
-    return name;
-}
-
 } // namespace
 
 class TestMain : public QObject {
@@ -145,7 +106,7 @@ private slots:
         testdb::install();
         if (db::sessionState() != db::StateOpen)
             db::OpenSessionConnection();
-        installIdentity();
+        testsupport::installFakeIdentity();
         loginAs(QStringLiteral("admin"), 1);
         core::settings() = {};
         testdb::rootExec(QStringLiteral("UPDATE data_pengguna_alias SET user_session = NULL"));
@@ -164,7 +125,8 @@ private slots:
         appfixture::seedSettings(demoSettings());
         testdb::truncate({QStringLiteral("log_login")});
         frmMain *m = newMain();
-        QCOMPARE(m->windowTitle(), QStringLiteral("APLIKASI CAFE REALTIME ONLINE Version 1.0.0"));
+        QCOMPARE(m->windowTitle(),
+                 QStringLiteral("APLIKASI CAFE REALTIME ONLINE Version ") + core::versionText());
         m->setPanelText(2, QStringLiteral("admin"));
         m->show();
         QVERIFY(m->startupTimer()->isActive());
@@ -179,7 +141,8 @@ private slots:
         QCOMPARE(m->panelText(7), QStringLiteral("   PONDOK PESANTREN SINDARA   "));
         QCOMPARE(m->panelText(8), QStringLiteral("  SINDARA Karangsela Tanah Loka  "));
         QCOMPARE(m->panelText(9), QStringLiteral("   CAFE   "));
-        QCOMPARE(m->panelText(10), QStringLiteral("   Version 1.0.0   "));
+        QCOMPARE(m->panelText(10),
+                 QStringLiteral("   Version ") + core::versionText() + QStringLiteral("   "));
 
         // The login log row and the account's stamp.
         const QString code = core::CurrentUser().sessionCode;
@@ -195,7 +158,7 @@ private slots:
         QCOMPARE(q.value(1).toString(), QStringLiteral("10.1.2.3"));
         QCOMPARE(q.value(2).toString(), QStringLiteral("kasir-pc"));
         QCOMPARE(q.value(3).toString(), QStringLiteral("00-1B-A-00-5E-1"));
-        QCOMPARE(q.value(4).toString(), QStringLiteral("1.0.0"));
+        QCOMPARE(q.value(4).toString(), core::versionText());
         QCOMPARE(q.value(5).toString(), code);
         QVERIFY(!q.value(6).isNull());
         QVERIFY(!q.next());
@@ -295,22 +258,31 @@ private slots:
 
     void versionCheck_data() {
         QTest::addColumn<QString>("setting");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("equal") << "1.0.0" << false;
+        QTest::addColumn<bool>("expectEnd");
+        const int major = core::versionMajor();
+        const QString rest =
+            QStringLiteral(".%1.%2").arg(core::versionMinor()).arg(core::versionRevision());
+        QTest::newRow("equal") << core::versionText() << false;
         QTest::newRow("empty") << "" << false;
-        QTest::newRow("older") << "0.9.9" << false;
-        QTest::newRow("newer") << "1.0.1" << true;
-        QTest::newRow("textual: 09.0.0 sorts before 1.0.0") << "09.0.0" << false;
+        QTest::newRow("older") << QStringLiteral("0.9.9") << false;
+        QTest::newRow("newer") << QStringLiteral("%1.%2.%3")
+                                      .arg(major)
+                                      .arg(core::versionMinor())
+                                      .arg(core::versionRevision() + 1)
+                               << true;
+        // Compared as text: a leading zero sorts before any version starting with 1 to 9.
+        QTest::newRow("textual: leading zero sorts first")
+            << QStringLiteral("0%1").arg(major + 8) + rest << false;
     }
 
     void versionCheck() {
         QFETCH(QString, setting);
-        QFETCH(bool, ends);
+        QFETCH(bool, expectEnd);
         core::settings().version = setting;
         frmMain *m = newMain();
         m->CekVersi();
-        QCOMPARE(this->ends->calls, ends ? 1 : 0);
-        if (ends) {
+        QCOMPARE(ends->calls, expectEnd ? 1 : 0);
+        if (expectEnd) {
             QCOMPARE(messages->texts(), QStringList{QStringLiteral("Versi tidak sesuai!")});
             QCOMPARE(messages->entries.first().icon, msg::Icon::Exclamation);
             QCOMPARE(messages->entries.first().title, core::appTitle());
@@ -501,7 +473,7 @@ private slots:
         QFETCH(QString, ip);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, mac);
-        installIdentity(ip, bytes);
+        testsupport::installFakeIdentity(ip, bytes);
         testdb::truncate({QStringLiteral("log_login")});
         app::LogLogin(QStringLiteral("admin"));
         QSqlQuery q = db::select(

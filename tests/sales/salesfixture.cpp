@@ -32,21 +32,6 @@ void seed() {
         "('StrukFooterText2', 'Selamat makan')"));
 }
 
-void onNextModal(std::function<void(QDialog *)> check) {
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, check] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        check(dialog);
-        dialog->reject();
-    });
-    timer->start();
-}
-
 int rowCount(const QString &sql) {
     return db::scalar(sql, {}, testdb::root()).toInt();
 }

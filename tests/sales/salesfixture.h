@@ -37,8 +37,6 @@ namespace salesfx {
 QDateTime serverNow();
 // Empties the sale tables and loads three items, two campuses and a receipt layout.
 void seed();
-// Runs check on the next modal dialog that opens, then closes it. Returns at once.
-void onNextModal(std::function<void(QDialog *)> check);
 int rowCount(const QString &sql);
 
 } // namespace salesfx

@@ -102,6 +102,7 @@ private slots:
         QFETCH(QString, amount);
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), typed);
         auto *list = child<ReportList>(&w, "ListView1");
         if (accepted) {
@@ -123,6 +124,7 @@ private slots:
     void sameItemTwiceKeepsOneLine() {
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B02"), QStringLiteral("1"));
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("3"));
@@ -169,6 +171,7 @@ private slots:
         clock_->set(serverNow_.addDays(dayOffset));
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         if (code.isEmpty())
             child<QComboBox>(&w, "cboBarang")->setCurrentIndex(-1);
         addItem(&w, buyer, code, QStringLiteral("2"));
@@ -182,6 +185,7 @@ private slots:
     void loadShowsBothDates() {
         clock_->set(serverNow_.addDays(2));
         frmCafeTransUmum w;
+        w.show();
         QCOMPARE(box(&w, "txtTglKomputer")->text(),
                  serverNow_.addDays(2).toString(QStringLiteral("yyyy-MM-dd")));
         QCOMPARE(box(&w, "txtTglServer")->text(),
@@ -198,6 +202,7 @@ private slots:
     void resetThenPayHasNothingToPay() {
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         child<QComboBox>(&w, "cboKampus")->setCurrentIndex(1);
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         click(&w, "Command1");
@@ -215,6 +220,7 @@ private slots:
     void threeItemSaleIsOneOrder() {
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         child<QComboBox>(&w, "cboKampus")->setCurrentIndex(2);
         addItem(&w, QStringLiteral("Ma'ruf"), QStringLiteral("B03"), QStringLiteral("1"));
         addItem(&w, QStringLiteral("Ma'ruf"), QStringLiteral("B01"), QStringLiteral("2"));
@@ -303,6 +309,7 @@ private slots:
         MessageRecorder messages;
         messages.answers = {msg::Answer::No};
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         click(&w, "cmdBayar");
         QCOMPARE(messages.texts(), QStringList{"Apakah yakin akan bayar transaksi ini?"});
@@ -319,6 +326,7 @@ private slots:
             [] { testdb::rootExec(QStringLiteral("DROP TRIGGER IF EXISTS tst_fail_line")); });
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B02"), QStringLiteral("1"));
         click(&w, "cmdBayar");
@@ -346,6 +354,7 @@ private slots:
 
     void clicksDuringPaymentAreIgnored() {
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         int questions = 0;
         auto *bayar = child<QPushButton>(&w, "cmdBayar");
@@ -372,6 +381,7 @@ private slots:
         printer_.works = false;
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
         click(&w, "cmdBayar");
         QCOMPARE(messages.texts(), (QStringList{"Apakah yakin akan bayar transaksi ini?",
@@ -395,6 +405,7 @@ private slots:
             "'2024-03-16 08:00:00', 'kasir')"));
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         auto *history = child<ReportList>(&w, "ListView2");
         child<QDateEdit>(&w, "dtHistory")->setDate(QDate(2024, 3, 15));
         QCOMPARE(history->rowCount(), 2);
@@ -446,7 +457,7 @@ private slots:
         QCOMPARE(history->rowCount(), 1);
 
         QStringList seen;
-        salesfx::onNextModal([&](QDialog *d) {
+        onNextModal([&](QDialog *d) {
             auto *viewer = qobject_cast<frmCafeTransUmumList *>(d);
             QVERIFY(viewer);
             seen << viewer->txtTransId()->text() << viewer->txtNama()->text()
@@ -571,8 +582,9 @@ private slots:
 
     void stockCheckOpensTheCatalogueReadOnly() {
         frmCafeTransUmum w;
+        w.show();
         QString view;
-        salesfx::onNextModal([&](QDialog *d) {
+        onNextModal([&](QDialog *d) {
             auto *catalogue = qobject_cast<frmSetupBarang *>(d);
             QVERIFY(catalogue);
             view = catalogue->view;

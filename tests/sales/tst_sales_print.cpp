@@ -93,6 +93,7 @@ private slots:
     void noDefaultPrinterKeepsTheOrder() {
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         payCart(&w, QStringLiteral("Ani"));
         QCOMPARE(messages.texts(), (QStringList{"Apakah yakin akan bayar transaksi ini?",
                                                 "Printer tidak dikenali!", "Transaksi Sukses!"}));
@@ -111,6 +112,7 @@ private slots:
 
         MessageRecorder messages;
         frmCafeTransUmum w;
+        w.show();
         payCart(&w, QStringLiteral("Jos\u00e9"));
         QCOMPARE(messages.texts(),
                  (QStringList{"Apakah yakin akan bayar transaksi ini?", "Transaksi Sukses!"}));
