@@ -18,11 +18,37 @@ QString sessionPrefix(const QDate &day) {
     return QStringLiteral("SES") + day.toString(QStringLiteral("yyMMdd"));
 }
 
+const QString &sessionNumberSql() {
+    static const QString sql = QStringLiteral("SELECT MAX(RIGHT(user_session, 4)) as Nomor "
+                                              "FROM data_pengguna_alias "
+                                              "WHERE LEFT(user_session, 9) = ? ");
+    return sql;
+}
+
+const QString &loginLogSql() {
+    static const QString sql = QStringLiteral("INSERT INTO log_login SET "
+                                              " log_alias = ?, log_tanggal = now(), "
+                                              "log_ipaddress = ?, log_hostname = ?, "
+                                              "log_macaddress = ?, log_version = ?, "
+                                              "log_session = ? ");
+    return sql;
+}
+
+const QString &sessionStampSql() {
+    static const QString sql = QStringLiteral("UPDATE data_pengguna_alias SET "
+                                              "user_session = ?, user_last_login = NOW() "
+                                              "WHERE user_alias = ? ");
+    return sql;
+}
+
+const QString &sessionWatchSql() {
+    static const QString sql = QStringLiteral("SELECT user_session FROM data_pengguna_alias "
+                                              "WHERE user_alias = ? AND user_session = ?");
+    return sql;
+}
+
 long long GenerateCD(const QString &prefix) {
-    return common::GenerateCD(QStringLiteral("SELECT MAX(RIGHT(user_session, 4)) as Nomor "
-                                             "FROM data_pengguna_alias "
-                                             "WHERE LEFT(user_session, 9) = ? "),
-                              {prefix});
+    return common::GenerateCD(sessionNumberSql(), {prefix});
 }
 
 QString IdReg() {
@@ -42,16 +68,9 @@ void LogLogin(const QString &panel2Text) {
     // The log row and the stamp go together: a stamp without its log row (or the reverse)
     // would leave a session nobody can trace.
     db::Transaction transaction;
-    db::exec(QStringLiteral("INSERT INTO log_login SET "
-                            " log_alias = ?, log_tanggal = now(), log_ipaddress = ?, "
-                            "log_hostname = ?, log_macaddress = ?, log_version = ?, "
-                            "log_session = ? "),
-             {panel2Text, user.ipAddress, user.hostName, user.macAddress, core::versionText(),
-              user.sessionCode});
-    db::exec(QStringLiteral("UPDATE data_pengguna_alias SET "
-                            "user_session = ?, user_last_login = NOW() "
-                            "WHERE user_alias = ? "),
-             {user.sessionCode, user.aliasText()});
+    db::exec(loginLogSql(), {panel2Text, user.ipAddress, user.hostName, user.macAddress,
+                             core::versionText(), user.sessionCode});
+    db::exec(sessionStampSql(), {user.sessionCode, user.aliasText()});
     transaction.commit();
 }
 
@@ -82,9 +101,7 @@ bool SessionWatch::isActive() const {
 
 SessionWatch::Result SessionWatch::query() {
     try {
-        QSqlQuery q = db::select(QStringLiteral("SELECT user_session FROM data_pengguna_alias "
-                                                "WHERE user_alias = ? AND user_session = ?"),
-                                 {alias_, code_}, conn_());
+        QSqlQuery q = db::select(sessionWatchSql(), {alias_, code_}, conn_());
         return q.next() ? Result::Valid : Result::Expired;
     } catch (const db::Error &) {
         return Result::Failed;

@@ -12,6 +12,12 @@ class QTimer;
 // Session tracking and the login log.
 namespace app {
 
+// The statements of the session start and the watch.
+const QString &sessionNumberSql();
+const QString &loginLogSql();
+const QString &sessionStampSql();
+const QString &sessionWatchSql();
+
 // "SES" + the day as yymmdd.
 QString sessionPrefix(const QDate &day);
 // GenerateCD: one more than the highest daily number stamped on the accounts for the prefix

@@ -73,19 +73,31 @@ common::KeyRule itemKeyRule() {
     return rule;
 }
 
+const QString &insertMenuItemSql() {
+    static const QString sql =
+        QStringLiteral("INSERT INTO data_barang SET barang_kode = ?, barang_nama = ?, "
+                       "barang_harga_jual = ?, barang_harga_pokok = ?, "
+                       "barang_stok_harian = ?, barang_waktu = ?, barang_status=1, "
+                       "barang_reg_date = NOW(), barang_reg_alias=?");
+    return sql;
+}
+
+const QString &updateMenuItemSql() {
+    static const QString sql =
+        QStringLiteral("UPDATE data_barang SET  barang_nama = ?, barang_harga_jual = ?, "
+                       "barang_harga_pokok = ?, barang_stok_harian = ?, barang_waktu = ?, "
+                       "barang_status=?,  barang_upd_date = NOW(), barang_upd_alias=? "
+                       "WHERE barang_kode = ? ");
+    return sql;
+}
+
 void insertMenuItem(const QString &code, const MenuItemValues &v, const QString &alias) {
-    db::exec(QStringLiteral("INSERT INTO data_barang SET barang_kode = ?, barang_nama = ?, "
-                            "barang_harga_jual = ?, barang_harga_pokok = ?, "
-                            "barang_stok_harian = ?, barang_waktu = ?, barang_status=1, "
-                            "barang_reg_date = NOW(), barang_reg_alias=?"),
+    db::exec(insertMenuItemSql(),
              {code, v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, alias});
 }
 
 void updateMenuItem(const QString &code, const MenuItemValues &v, const QString &alias) {
-    db::exec(QStringLiteral("UPDATE data_barang SET  barang_nama = ?, barang_harga_jual = ?, "
-                            "barang_harga_pokok = ?, barang_stok_harian = ?, barang_waktu = ?, "
-                            "barang_status=?,  barang_upd_date = NOW(), barang_upd_alias=? "
-                            "WHERE barang_kode = ? "),
+    db::exec(updateMenuItemSql(),
              {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status, alias, code});
 }
 

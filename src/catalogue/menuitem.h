@@ -51,6 +51,8 @@ MenuItemValues menuItemValues(const MenuItemForm &form);
 common::KeyRule itemKeyRule();
 
 // A new item always starts with status 1. Both throw db::Error.
+const QString &insertMenuItemSql();
+const QString &updateMenuItemSql();
 void insertMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
 void updateMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
 

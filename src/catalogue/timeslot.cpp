@@ -21,12 +21,22 @@ db::Fill slotRows() {
     return fill;
 }
 
+const QString &slotInsertSql() {
+    static const QString sql = QStringLiteral("INSERT INTO set_waktu SET waktu_nama = ?");
+    return sql;
+}
+
+const QString &slotUpdateSql() {
+    static const QString sql =
+        QStringLiteral("UPDATE set_waktu SET waktu_nama = ? WHERE waktu_id = ?");
+    return sql;
+}
+
 void saveSlot(const QString &id, const QString &name) {
     if (!id.isEmpty())
-        db::exec(QStringLiteral("UPDATE set_waktu SET waktu_nama = ? WHERE waktu_id = ?"),
-                 {name, id});
+        db::exec(slotUpdateSql(), {name, id});
     else
-        db::exec(QStringLiteral("INSERT INTO set_waktu SET waktu_nama = ?"), {name});
+        db::exec(slotInsertSql(), {name});
 }
 
 } // namespace catalogue

@@ -13,6 +13,8 @@ namespace catalogue {
 const QString &slotListSql();
 db::Fill slotRows();
 
+const QString &slotInsertSql();
+const QString &slotUpdateSql();
 // Renames slot id, or adds a slot (its code chosen by the database) when id is empty. The
 // name goes in as typed. Throws db::Error.
 void saveSlot(const QString &id, const QString &name);

@@ -49,6 +49,34 @@ void setItems(QComboBox *combo, const QStringList &items, int selected = -1) {
 
 } // namespace
 
+const QString &componentListSql() {
+    static const QString sql = QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
+                                              "WHERE combo_komponen = ? ORDER BY combo_kode ASC ");
+    return sql;
+}
+
+const QString &groupListSql() {
+    static const QString sql = QStringLiteral(
+        "SELECT group_kode, group_nama FROM data_pengguna_group ORDER BY group_kode ASC ");
+    return sql;
+}
+
+const QString &timeSlotListSql() {
+    static const QString sql = QStringLiteral("SELECT * FROM set_waktu ");
+    return sql;
+}
+
+const QString &campusListSql() {
+    static const QString sql = QStringLiteral("SELECT * FROM set_kampus ");
+    return sql;
+}
+
+const QString &menuItemListSql() {
+    static const QString sql =
+        QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual FROM data_barang ");
+    return sql;
+}
+
 void SelectComboByCode(const QString &code, QComboBox *combo, const QString &separator, int n) {
     if (combo->count() == 0)
         return;
@@ -86,41 +114,35 @@ void FillConnectionProfiles(QComboBox *combo) {
 }
 
 FillFailure FillComponentList(QComboBox *combo, const QString &list) {
-    const db::Fill fill =
-        queryItems(QStringLiteral("SELECT combo_kode, combo_text FROM kode_komponen "
-                                  "WHERE combo_komponen = ? ORDER BY combo_kode ASC "),
-                   {QStringLiteral("combo_kode"), QStringLiteral("combo_text")}, {list});
+    const db::Fill fill = queryItems(
+        componentListSql(), {QStringLiteral("combo_kode"), QStringLiteral("combo_text")}, {list});
     setItems(combo, firstCells(fill.rows));
     return fill.failure;
 }
 
 FillFailure FillGroups(QComboBox *combo) {
-    const db::Fill fill = queryItems(QStringLiteral("SELECT group_kode, group_nama "
-                                                    "FROM data_pengguna_group "
-                                                    "ORDER BY group_kode ASC "),
-                                     {QStringLiteral("group_kode"), QStringLiteral("group_nama")});
+    const db::Fill fill =
+        queryItems(groupListSql(), {QStringLiteral("group_kode"), QStringLiteral("group_nama")});
     setItems(combo, firstCells(fill.rows));
     return fill.failure;
 }
 
 FillFailure FillTimeSlots(QComboBox *combo) {
-    const db::Fill fill = queryItems(QStringLiteral("SELECT * FROM set_waktu "),
-                                     {QStringLiteral("waktu_id"), QStringLiteral("waktu_nama")});
+    const db::Fill fill =
+        queryItems(timeSlotListSql(), {QStringLiteral("waktu_id"), QStringLiteral("waktu_nama")});
     setItems(combo, firstCells(fill.rows));
     return fill.failure;
 }
 
 FillFailure FillCampuses(QComboBox *combo) {
-    const db::Fill fill =
-        queryItems(QStringLiteral("SELECT * FROM set_kampus "), {QStringLiteral("kampus_nama")});
+    const db::Fill fill = queryItems(campusListSql(), {QStringLiteral("kampus_nama")});
     // A blank first item, so that no campus can be chosen.
     setItems(combo, QStringList{QString()} + firstCells(fill.rows), 0);
     return fill.failure;
 }
 
 FillFailure FillMenuItems(QComboBox *combo) {
-    db::Reader r(QStringLiteral("SELECT barang_kode, barang_nama, barang_harga_jual "
-                                "FROM data_barang "));
+    db::Reader r(menuItemListSql());
     const int kode = r.column(QStringLiteral("barang_kode"));
     const int nama = r.column(QStringLiteral("barang_nama"));
     const int harga = r.column(QStringLiteral("barang_harga_jual"));

@@ -22,6 +22,13 @@ void SelectComboByCode(const QString &code, QComboBox *combo, const QString &sep
 // changing the box selects the matching item. Windows may connect more to the box's change.
 void pairCodeBox(QLineEdit *codeBox, QComboBox *combo);
 
+// The statements of the fills below.
+const QString &componentListSql();
+const QString &groupListSql();
+const QString &timeSlotListSql();
+const QString &campusListSql();
+const QString &menuItemListSql();
+
 // Fill procedures: each clears the drop-down and adds the items in the documented order. A failed
 // query leaves the items read so far and returns its failure, for the window to report once.
 using FillFailure = std::optional<db::Error>;

@@ -2,7 +2,17 @@
 // Routines are called through the program's own session connection, so every
 // case also proves the account may execute them.
 
+#include "app/loginlookup.h"
+#include "app/menutree.h"
+#include "app/modParameter.h"
+#include "app/sessiontrack.h"
+#include "catalogue/menuitem.h"
+#include "catalogue/timeslot.h"
+#include "common/selectors.h"
 #include "db/sql.h"
+#include "sales/orderrecord.h"
+#include "sales/receipt.h"
+#include "sales/salesdata.h"
 #include "support/testdb.h"
 
 #include <QDate>
@@ -382,112 +392,59 @@ private slots:
 
         // login, menu, session
         QTest::newRow("login lookup")
-            << "SELECT user_id, user_nama, user_alias, user_group, user_jenis, user_cluster, "
-               "user_bpr, group_akses FROM data_pengguna_alias LEFT JOIN data_pengguna_group ON "
-               "group_kode = user_group WHERE user_alias = ? AND user_pwd = MD5( ? ) AND "
-               "user_status = '1'"
-            << QVariantList{"admin", "admin"} << 1;
-        QTest::newRow("menu of the group")
-            << "SELECT menu_kode, menu_label FROM kode_menu WHERE menu_group = ?  AND menu_set = 1 "
-               "ORDER BY menu_kode ASC "
-            << QVariantList{"2"} << 6;
+            << app::loginLookupSql() << QVariantList{"admin", "admin"} << 1;
+        QTest::newRow("menu of the group") << app::grantedMenuSql() << QVariantList{"2"} << 6;
         QTest::newRow("session number")
-            << "SELECT MAX(RIGHT(user_session, 4)) as Nomor FROM data_pengguna_alias WHERE "
-               "LEFT(user_session, 9) = ? "
-            << QVariantList{"SES261208"} << 1;
+            << app::sessionNumberSql() << QVariantList{"SES261208"} << 1;
         QTest::newRow("login log")
-            << "INSERT INTO log_login SET  log_alias = ?, log_tanggal = now(), log_ipaddress = ?, "
-               "log_hostname = ?, log_macaddress = ?, log_version = ?, log_session = ? "
-            << QVariantList{"admin",           "127.0.0.1", "host",
-                            "00-1B-A-00-5E-1", "1.0.0",     "SES2612080001"}
+            << app::loginLogSql() << QVariantList{"admin",           "127.0.0.1", "host",
+                                                  "00-1B-A-00-5E-1", "1.0.0",     "SES2612080001"}
             << 1;
         QTest::newRow("session stamp")
-            << "UPDATE data_pengguna_alias SET user_session = ?, user_last_login = NOW() WHERE "
-               "user_alias = ? "
-            << QVariantList{"SES2612080001", "admin"} << 1;
-        QTest::newRow("session watch") << "SELECT user_session FROM data_pengguna_alias WHERE "
-                                          "user_alias = ? AND user_session = ?"
-                                       << QVariantList{"admin", "SES0000000000"} << 0;
-        QTest::newRow("settings") << "SELECT * FROM set_app" << QVariantList{} << 11;
+            << app::sessionStampSql() << QVariantList{"SES2612080001", "admin"} << 1;
+        QTest::newRow("session watch")
+            << app::sessionWatchSql() << QVariantList{"admin", "SES0000000000"} << 0;
+        QTest::newRow("settings") << app::settingsSql() << QVariantList{} << 11;
         // selectors
-        QTest::newRow("code list")
-            << "SELECT combo_kode, combo_text FROM kode_komponen WHERE combo_komponen = '03' "
-               "ORDER BY combo_kode ASC "
-            << QVariantList{} << 1;
-        QTest::newRow("groups")
-            << "SELECT group_kode, group_nama FROM data_pengguna_group ORDER BY "
-               "group_kode ASC "
-            << QVariantList{} << 2;
-        QTest::newRow("time slots") << "SELECT * FROM set_waktu " << QVariantList{} << 3;
-        QTest::newRow("campuses") << "SELECT * FROM set_kampus " << QVariantList{} << 2;
-        QTest::newRow("menu items")
-            << "SELECT barang_kode, barang_nama, barang_harga_jual FROM data_barang "
-            << QVariantList{} << 20;
+        QTest::newRow("code list") << common::componentListSql() << QVariantList{"03"} << 1;
+        QTest::newRow("groups") << common::groupListSql() << QVariantList{} << 2;
+        QTest::newRow("time slots") << common::timeSlotListSql() << QVariantList{} << 3;
+        QTest::newRow("campuses") << common::campusListSql() << QVariantList{} << 2;
+        QTest::newRow("menu items") << common::menuItemListSql() << QVariantList{} << 20;
         // sale entry, order recording, receipts, order lines
-        QTest::newRow("history")
-            << "SELECT * FROM data_barang_order WHERE order_tanggal = ? ORDER BY order_kode DESC "
-            << QVariantList{d0} << 1;
+        QTest::newRow("history") << sales::historySql() << QVariantList{d0} << 1;
         QTest::newRow("order header")
-            << QStringLiteral(
-                   "INSERT INTO `%1`.data_barang_order SET order_kode = ?, order_tanggal "
-                   "= NOW(),  order_rekening = 'umum', order_nama = ?, order_harga = ?, "
-                   "order_kampus = ?, order_status = 1, order_reg_date = NOW(), "
-                   "order_reg_alias = ?")
-                   .arg(cafe)
+            << sales::orderHeaderSql()
             << QVariantList{"ODR261208143059123456", "Budi", "24000", "", "kasir"} << 1;
         QTest::newRow("order line")
-            << QStringLiteral(
-                   "INSERT INTO `%1`.data_barang_order_list SET list_order = ?, "
-                   "list_barang = ?, list_barang_nama = ?, list_harga = ?, list_qty = ?, "
-                   "list_jumlah = ?, list_status = 1, list_reg_date = NOW(), "
-                   "list_reg_alias = ?")
-                   .arg(cafe)
-            << QVariantList{"ODR261208143059123456",
-                            "001",
-                            "NASI UDUK",
-                            "9000",
-                            "2",
-                            "18000",
-                            "kasir"}
+            << sales::orderLineSql() << QVariantList{"ODR261208143059123456",
+                                                     "001",
+                                                     "NASI UDUK",
+                                                     "9000",
+                                                     "2",
+                                                     "18000",
+                                                     "kasir"}
             << 1;
-        QTest::newRow("receipt settings") << "SELECT * FROM set_cetakan" << QVariantList{} << 9;
+        QTest::newRow("receipt settings") << sales::receiptSettingsSql() << QVariantList{} << 9;
         QTest::newRow("receipt summary")
-            << "SELECT list_barang_nama, order_nama, order_rekening, order_kampus, SUM(list_qty) "
-               "as "
-               "qtyTotal, SUM(list_jumlah) as totalBayar FROM data_barang_order_list LEFT JOIN "
-               "data_barang_order ON order_kode = list_order WHERE list_order = ? GROUP BY "
-               "list_order "
-            << QVariantList{"@order"} << 1;
-        QTest::newRow("receipt lines")
-            << "SELECT list_barang, list_barang_nama, list_qty, list_jumlah FROM "
-               "data_barang_order_list WHERE list_order = ?"
-            << QVariantList{"@order"} << 1;
-        QTest::newRow("order lines") << "SELECT * FROM data_barang_order_list WHERE list_order = ? "
-                                     << QVariantList{"@order"} << 1;
+            << sales::receiptSummarySql(sales::ReceiptVariant::SaleEntry) << QVariantList{"@order"}
+            << 1;
+        QTest::newRow("receipt lines") << sales::receiptLinesSql() << QVariantList{"@order"} << 1;
+        QTest::newRow("order lines") << sales::orderLinesSql() << QVariantList{"@order"} << 1;
         // catalogue, time slots
-        QTest::newRow("catalogue")
-            << "SELECT *, CONCAT(barang_waktu, ' ', GetWaktu(barang_waktu)) as Waktu, "
-               "GetBarangSisa(barang_kode) as Sisa FROM data_barang "
-            << QVariantList{} << 20;
+        QTest::newRow("catalogue") << catalogue::menuListSql() << QVariantList{} << 20;
         QTest::newRow("next item code")
-            << "SELECT MAX(right(barang_kode, 3)) as Nomor FROM data_barang" << QVariantList{} << 1;
-        QTest::newRow("new item")
-            << "INSERT INTO data_barang SET barang_kode = ?, barang_nama = ?, barang_harga_jual = "
-               "?, "
-               "barang_harga_pokok = ?, barang_stok_harian = ?, barang_waktu = ?, barang_status=1, "
-               "barang_reg_date = NOW(), barang_reg_alias=?"
-            << QVariantList{"099", "KUE", "5000", "3000", "10", "1", "admin"} << 1;
+            << catalogue::itemKeyRule().numberQuery << QVariantList{} << 1;
+        QTest::newRow("new item") << catalogue::insertMenuItemSql()
+                                  << QVariantList{"099", "KUE", "5000", "3000", "10", "1", "admin"}
+                                  << 1;
         QTest::newRow("changed item")
-            << "UPDATE data_barang SET  barang_nama = ?, barang_harga_jual = ?, barang_harga_pokok "
-               "= "
-               "?, barang_stok_harian = ?, barang_waktu = ?, barang_status=?,  barang_upd_date = "
-               "NOW(), barang_upd_alias=? WHERE barang_kode = ? "
+            << catalogue::updateMenuItemSql()
             << QVariantList{"NASI UDUK SPESIAL", "9500", "6000", "40", "1", "2", "admin", "001"}
             << 1;
-        QTest::newRow("new slot") << "INSERT INTO set_waktu SET waktu_nama = ?"
-                                  << QVariantList{"SORE"} << 1;
-        QTest::newRow("renamed slot") << "UPDATE set_waktu SET waktu_nama = ? WHERE waktu_id = ?"
-                                      << QVariantList{"SUBUH", "1"} << 1;
+        QTest::newRow("new slot") << catalogue::slotInsertSql() << QVariantList{"SORE"} << 1;
+        QTest::newRow("renamed slot")
+            << catalogue::slotUpdateSql() << QVariantList{"SUBUH", "1"} << 1;
         // order register, report, cancellation, postings
         QTest::newRow("register rekap")
             << "SELECT *, GetWaktu(order_waktu) as Waktu, IF(order_status=1, 'AKTIF', "
