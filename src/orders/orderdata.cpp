@@ -4,6 +4,8 @@
 #include "db/gateway.h"
 #include "db/sql.h"
 
+#include <QHash>
+
 namespace orders {
 
 namespace {
@@ -38,6 +40,21 @@ void addReportFilter(Statement &s, const ReportFilter &f) {
                                     : QStringLiteral(" AND order_rekening <> 'umum' ");
 }
 
+// "#,##0" texts of one fill: order amounts repeat (a canteen has few prices), and formatting
+// through the locale is the costliest step of reading a year of orders.
+class Amounts {
+public:
+    const QString &text(db::Money value) {
+        auto it = cache_.constFind(value);
+        if (it == cache_.cend())
+            it = cache_.insert(value, common::formatAmount(value));
+        return *it;
+    }
+
+private:
+    QHash<db::Money, QString> cache_;
+};
+
 // Columns of a one-row-per-order list, resolved once per result.
 struct OrderColumns {
     int kode, tanggal, rekening, nama, kelas, harga, waktu, kampus, regDate;
@@ -51,10 +68,11 @@ struct OrderColumns {
         , waktu(r.column(QStringLiteral("Waktu")))
         , kampus(r.column(QStringLiteral("order_kampus")))
         , regDate(r.column(QStringLiteral("order_reg_date"))) {}
+    Amounts amounts;
 
-    QStringList row(const db::Reader &r, db::Money amount) const {
+    QStringList row(const db::Reader &r, db::Money amount) {
         return {r.text(kode),  r.text(tanggal), r.text(rekening),
-                r.text(nama),  r.text(kelas),   common::formatAmount(amount),
+                r.text(nama),  r.text(kelas),   amounts.text(amount),
                 r.text(waktu), r.text(kampus),  r.text(regDate)};
     }
 };
@@ -133,7 +151,7 @@ Statement reportRinci(const ReportFilter &f) {
 RegisterFill registerRekapRows(const RegisterFilter &f) {
     const Statement s = registerRekap(f);
     db::Reader r(s.sql, s.values);
-    const OrderColumns c(r);
+    OrderColumns c(r);
     const int status = r.column(QStringLiteral("Status"));
     RegisterFill fill;
     while (r.next()) {
@@ -164,7 +182,7 @@ RegisterFill registerRinciRows(const RegisterFilter &f) {
 ReportFill reportRekapRows(const ReportFilter &f) {
     const Statement s = reportRekap(f);
     db::Reader r(s.sql, s.values);
-    const OrderColumns c(r);
+    OrderColumns c(r);
     ReportFill fill;
     while (r.next()) {
         const db::Money amount = r.money(c.harga);
