@@ -16,6 +16,8 @@
 #include "core/session.h"
 #include "db/gateway.h"
 #include "db/sql.h"
+#include "orders/frmCafeOrder.h"
+#include "orders/frmCafeTransLaporan.h"
 #include "sales/frmCafeTransUmum.h"
 
 #include <QCloseEvent>
@@ -143,7 +145,9 @@ const QHash<QString, frmMain::Opener> &frmMain::openers() {
          [](frmMain *m) { m->showDataBrowser(QStringLiteral("LogPassword")); }},
         {QStringLiteral("mn0211"), openModal<frmSetupWaktu>},
         {QStringLiteral("mn0212"), openModal<frmSetupBarang>},
+        {QStringLiteral("mn0231"), openModal<frmCafeOrder>},
         {QStringLiteral("mn0232"), openModal<frmCafeTransUmum>},
+        {QStringLiteral("mn0233"), openModal<frmCafeTransLaporan>},
     };
     return table;
 }

@@ -346,10 +346,14 @@ private slots:
                                            << "frmSetupWaktu";
         QTest::newRow("mn0212 menu catalogue") << "mn0212"
                                                << "frmSetupBarang";
+        QTest::newRow("mn0231 order register") << "mn0231"
+                                               << "frmCafeOrder";
         QTest::newRow("mn0232 sale entry") << "mn0232"
                                            << "frmCafeTransUmum";
+        QTest::newRow("mn0233 sales report") << "mn0233"
+                                             << "frmCafeTransLaporan";
         for (const char *key : {"mn0101", "mn0201", "mn0202", "mn0203", "mn0204", "mn0213",
-                                "mn0214", "mn0221", "mn0231", "mn0233", "mn01", "mn9999", ""})
+                                "mn0214", "mn0221", "mn01", "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "orders/orderdata.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class frmCafeTransLaporan;
+}
+
+// The sales report: active orders of a date range per order or per menu item, with the cost
+// and margin of the items, for students' or walk-in buyers' orders.
+class frmCafeTransLaporan : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmCafeTransLaporan(QWidget *parent = nullptr);
+    ~frmCafeTransLaporan() override;
+
+    void TabelOrder();
+    void DataOrder();
+    void DataOrderRinci();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void load();
+    orders::ReportFilter filter() const;
+    void showFill(orders::ReportFill fill);
+    void cmdPreview_Click();
+    void cmdStok_Click();
+    void ListView1_DblClick();
+
+    std::unique_ptr<Ui::frmCafeTransLaporan> ui;
+    bool loaded_ = false;
+    bool rinci_ = false; // the list shows one row per menu item
+};
