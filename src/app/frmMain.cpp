@@ -17,6 +17,7 @@
 #include "db/gateway.h"
 #include "db/sql.h"
 #include "sales/frmCafeTransUmum.h"
+#include "transfers/frmMadamatTrans.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -143,6 +144,7 @@ const QHash<QString, frmMain::Opener> &frmMain::openers() {
          [](frmMain *m) { m->showDataBrowser(QStringLiteral("LogPassword")); }},
         {QStringLiteral("mn0211"), openModal<frmSetupWaktu>},
         {QStringLiteral("mn0212"), openModal<frmSetupBarang>},
+        {QStringLiteral("mn0221"), openModal<frmMadamatTrans>},
         {QStringLiteral("mn0232"), openModal<frmCafeTransUmum>},
     };
     return table;
