@@ -245,7 +245,7 @@ std::optional<bool> withdrawalStored(const QString &transId, const Transfer &t,
     return r.whole(jumlah) > 0;
 }
 
-Result ValidasiTransaksi(const Transfer &t, const QSqlDatabase &conn) {
+Result ValidasiTransaksi(const Transfer &t, const QSqlDatabase &conn, bool recompute) {
     Result result;
     const QString lock = lockName(t.rekeningLembaga);
     try {
@@ -339,6 +339,8 @@ Result ValidasiTransaksi(const Transfer &t, const QSqlDatabase &conn) {
     result.outcome = Outcome::Posted;
     release.dismiss();
     unlock();
+    if (!recompute)
+        return result;
 
     // Outside the transaction: it rewrites every account's stored balance, and the postings
     // stand whether or not it succeeds.

@@ -110,8 +110,9 @@ struct Result {
 // Posts the transfer: under the account's lock, reads the balance again, refuses an overdraft,
 // then numbers and writes the withdrawal, the log row and the deposit in one transaction, and
 // recomputes every stored balance after the commit. Never throws.
+// recompute false leaves the stored balances to a later recomputation.
 Result ValidasiTransaksi(const Transfer &transfer,
-                         const QSqlDatabase &conn = db::sessionConnection());
+                         const QSqlDatabase &conn = db::sessionConnection(), bool recompute = true);
 
 // Whether the withdrawal with these values is stored; nullopt when the lookup failed.
 std::optional<bool> withdrawalStored(const QString &transId, const Transfer &transfer,

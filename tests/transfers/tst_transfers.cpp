@@ -382,6 +382,16 @@ private slots:
         QCOMPARE(r.outcome, transfers::Outcome::SaldoKurang);
     }
 
+    // The program's account may add postings and set their status, never rewrite an amount.
+    void postingGrants() {
+        QVERIFY_THROWS_EXCEPTION(
+            db::Error, db::exec(QStringLiteral("UPDATE `cashless-adm`.data_tabungan_trans SET "
+                                               "trans_jumlah_masuk = 1 WHERE trans_id = 'INIT1'")));
+        QCOMPARE(db::exec(QStringLiteral("UPDATE `cashless-adm`.data_tabungan_trans SET "
+                                         "trans_status = 9 WHERE trans_id = 'INIT1'")),
+                 1);
+    }
+
     // The list shows every logged transfer, newest first, and sums them all, not only today's.
     void logList() {
         testdb::rootExec(QStringLiteral(
