@@ -19,6 +19,7 @@
 #include "orders/frmCafeOrder.h"
 #include "orders/frmCafeTransLaporan.h"
 #include "sales/frmCafeTransUmum.h"
+#include "transfers/frmMadamatTrans.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -145,6 +146,7 @@ const QHash<QString, frmMain::Opener> &frmMain::openers() {
          [](frmMain *m) { m->showDataBrowser(QStringLiteral("LogPassword")); }},
         {QStringLiteral("mn0211"), openModal<frmSetupWaktu>},
         {QStringLiteral("mn0212"), openModal<frmSetupBarang>},
+        {QStringLiteral("mn0221"), openModal<frmMadamatTrans>},
         {QStringLiteral("mn0231"), openModal<frmCafeOrder>},
         {QStringLiteral("mn0232"), openModal<frmCafeTransUmum>},
         {QStringLiteral("mn0233"), openModal<frmCafeTransLaporan>},

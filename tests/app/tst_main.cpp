@@ -352,8 +352,10 @@ private slots:
                                            << "frmCafeTransUmum";
         QTest::newRow("mn0233 sales report") << "mn0233"
                                              << "frmCafeTransLaporan";
+        QTest::newRow("mn0221 transfers") << "mn0221"
+                                          << "frmMadamatTrans";
         for (const char *key : {"mn0101", "mn0201", "mn0202", "mn0203", "mn0204", "mn0213",
-                                "mn0214", "mn0221", "mn01", "mn9999", ""})
+                                "mn0214", "mn01", "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 

@@ -39,7 +39,7 @@ inline void click(QWidget &w, const char *button) {
     click(&w, button);
 }
 
-// When the next modal dialog opens, hands it to check and then closes it (reject).
+// When the next modal dialog opens, hands it to check and then closes it (unless check did).
 inline void onNextModal(std::function<void(QDialog *)> check) {
     auto *timer = new QTimer;
     timer->setInterval(10);
@@ -50,7 +50,8 @@ inline void onNextModal(std::function<void(QDialog *)> check) {
         timer->stop();
         timer->deleteLater();
         check(dialog);
-        dialog->reject();
+        if (dialog->isVisible())
+            dialog->reject();
     });
     timer->start();
 }
