@@ -6,6 +6,7 @@
 #include "admin/groups.h"
 #include "admin/lists.h"
 #include "app/databrowser.h"
+#include "app/frmMain.h"
 #include "app/menutree.h"
 #include "common/reportlist.h"
 #include "core/program.h"
@@ -14,12 +15,16 @@
 #include "support/testdb.h"
 #include "support/testwidgets.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -201,6 +206,32 @@ private slots:
         w.setMinimumSize(0, 0);
         w.resize(30, 20);
         QVERIFY(w.ListView1->width() >= 0 && w.ListView1->height() >= 0);
+    }
+
+    // One browser at a time, owned by the main window and closed before any entry runs.
+    void mainMenuOwnsOneBrowser() {
+        MessageRecorder messages;
+        EndRecorder end;
+        frmMain m;
+        m.dispatchMenu(QStringLiteral("mn0201"));
+        QPointer<frmData> first = qobject_cast<frmData *>(m.dataBrowser());
+        QVERIFY(first);
+        QCOMPARE(first->view, QStringLiteral("Group"));
+        QVERIFY(!first->isModal());
+        m.dispatchMenu(QStringLiteral("mn0204"));
+        QTRY_VERIFY(first.isNull());
+        auto *second = qobject_cast<frmData *>(m.dataBrowser());
+        QVERIFY(second);
+        QCOMPARE(second->view, QStringLiteral("LogPassword"));
+
+        bool closedFirst = false;
+        QTimer::singleShot(50, [&] {
+            closedFirst = m.dataBrowser() == nullptr;
+            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                d->reject();
+        });
+        m.dispatchMenu(QStringLiteral("mn0101"));
+        QVERIFY(closedFirst);
     }
 
     void searchNeedsFourCharacters() {

@@ -376,8 +376,10 @@ private slots:
                                                << "frmSetupBarang";
         QTest::newRow("mn0232 sale entry") << "mn0232"
                                            << "frmCafeTransUmum";
-        for (const char *key : {"mn0101", "mn0201", "mn0202", "mn0203", "mn0204", "mn0213",
-                                "mn0214", "mn0221", "mn0231", "mn0233", "mn01", "mn9999", ""})
+        QTest::newRow("mn0101 password change") << "mn0101"
+                                                << "frmGantiPassword";
+        for (const char *key : {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214",
+                                "mn0221", "mn0231", "mn0233", "mn01", "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 
