@@ -85,10 +85,12 @@ QVariant orNull(const QString &text) {
 
 } // namespace
 
-std::optional<QString> createUser(const UserForm &f, const UserStamp &stamp) {
+std::optional<QString> createUser(const UserForm &f, const UserStamp &stamp, QString *attempted) {
     db::Transaction tx;
     const auto id = common::insertWithNextKey(userKeyRule(), QStringLiteral("PRIMARY"),
                                               [&](const QString &key) {
+                                                  if (attempted)
+                                                      *attempted = key;
                                                   db::exec(insertUserKeySql(), {key, f.user});
                                               });
     if (!id)
@@ -116,6 +118,24 @@ std::optional<UserRow> loadUser(const QString &id) {
     }
     auto t = [&](int i) { return r.isNull(c[i]) ? QString() : r.text(c[i]); };
     return UserRow{t(0), t(1), t(2), t(3), t(4), t(5), t(6), t(7), t(8), t(9), t(10), t(11)};
+}
+
+bool userStored(const UserForm &f, bool edited) {
+    const auto row = loadUser(f.id);
+    if (!row || row->group != f.level || row->jenis != f.jenis || row->nama != f.nama ||
+        row->keterangan != f.keterangan || row->status != f.status)
+        return false;
+    if (edited)
+        return true;
+    return static_cast<int>(db::number(db::scalar(
+               QStringLiteral("SELECT COUNT(*) FROM data_pengguna_alias WHERE user_id = ? "
+                              "AND user_alias = ? AND user_pwd = MD5(?)"),
+               {f.id, f.user, f.password}))) == 1;
+}
+
+int passwordLogCount(const QString &alias) {
+    return static_cast<int>(db::number(db::scalar(
+        QStringLiteral("SELECT COUNT(*) FROM log_password WHERE log_user = ?"), {alias})));
 }
 
 bool updateUser(const UserForm &f, const UserRow &loaded, const UserStamp &stamp) {

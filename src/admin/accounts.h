@@ -44,7 +44,17 @@ struct UserStamp {
 // Creates the user in one transaction (the key columns, then the rest, expiry three months
 // after the server's date) and returns the number; nullopt when the numbers are used up (the
 // message was shown). Throws db::Error, a duplicate of kUserAliasKey for a taken login name.
-std::optional<QString> createUser(const UserForm &form, const UserStamp &stamp);
+// *attempted gets the number the last insert tried, for looking the user up after a lost reply.
+std::optional<QString> createUser(const UserForm &form, const UserStamp &stamp,
+                                  QString *attempted = nullptr);
+
+// After a lost reply: the user with this number holds the login name, the password and the
+// values of the form (as created, or as edited when edited is set).
+bool userStored(const UserForm &form, bool edited);
+
+// The password log rows of a user, counted before a change to tell afterwards whether its row
+// was stored.
+int passwordLogCount(const QString &alias);
 
 // The stored values and stamps of a user, as the editor shows them.
 struct UserRow {

@@ -1,10 +1,12 @@
 #include "admin/frmGantiPassword.h"
 
+#include "admin/outcome.h"
 #include "common/texts.h"
 #include "common/twips.h"
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/sql.h"
 
 #include <QFormLayout>
@@ -85,15 +87,29 @@ void frmGantiPassword::cmdSimpan_Click() {
         return;
     }
     const QString alias = core::CurrentUser().aliasText();
+    int logsBefore = -1;
     try {
-        if (!admin::oldPasswordMatches(alias, f.lama) ||
-            !admin::changePassword(alias, f.lama, f.baru, core::versionText())) {
+        if (!admin::oldPasswordMatches(alias, f.lama)) {
+            msg::exclamation(QStringLiteral("Password lama tidak sesuai!"));
+            return;
+        }
+        logsBefore = admin::passwordLogCount(alias);
+        if (!admin::changePassword(alias, f.lama, f.baru, core::versionText())) {
             msg::exclamation(QStringLiteral("Password lama tidak sesuai!"));
             return;
         }
     } catch (const db::Error &e) {
-        msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
-        return;
+        // A lost reply is settled by reading the password and the log back.
+        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+            return logsBefore >= 0 && admin::passwordIs(alias, f.baru) &&
+                   admin::passwordLogCount(alias) > logsBefore;
+        })
+                                                   : std::optional<bool>(false);
+        if (!found || !*found) {
+            msg::exclamation(common::text::NotSaved + QLatin1Char('\n') +
+                             (found ? e.text() : db::kConnectionMessage));
+            return;
+        }
     }
     msg::information(QStringLiteral("Password berhasil diganti, silahkan login kembali!"));
     core::endProgram();

@@ -1,6 +1,7 @@
 #include "admin/frmSetupGroup.h"
 
 #include "admin/frmData.h"
+#include "admin/outcome.h"
 #include "common/fill.h"
 #include "common/itemfield.h"
 #include "common/listexport.h"
@@ -12,6 +13,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/sql.h"
 
 #include <QComboBox>
@@ -254,15 +256,27 @@ void frmSetupGroup::cmdSimpan_Click() {
     const admin::Stamp stamp{core::CurrentUser().ipAddress, core::CurrentUser().aliasText()};
     const QList<admin::Right> list = rights();
     bool stored = true;
+    QString attempted = txtKode->text();
     try {
         core::BusyCursor busy;
         if (view == QLatin1String("tambah"))
-            txtKode->setText(admin::createGroup(form, list, stamp));
+            txtKode->setText(admin::createGroup(form, list, stamp, &attempted));
         else
             stored = loadedRow_ && admin::updateGroup(form, *loadedRow_, list, stamp);
     } catch (const db::Error &e) {
-        msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
-        return;
+        // A lost reply is settled by reading the group back before anything is reported.
+        admin::GroupForm written = form;
+        written.kode = attempted;
+        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+            return !attempted.isEmpty() && admin::groupStored(written, list);
+        })
+                                                   : std::optional<bool>(false);
+        if (!found || !*found) {
+            msg::exclamation(common::text::NotSaved + QLatin1Char('\n') +
+                             (found ? e.text() : db::kConnectionMessage));
+            return;
+        }
+        txtKode->setText(attempted);
     }
     if (!stored) {
         reloadAfterConflict();

@@ -1,6 +1,7 @@
 #include "admin/frmSetupPengguna.h"
 
 #include "admin/frmData.h"
+#include "admin/outcome.h"
 #include "common/fill.h"
 #include "common/selectors.h"
 #include "common/texts.h"
@@ -9,6 +10,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/sql.h"
 
 #include <QComboBox>
@@ -267,10 +269,11 @@ void frmSetupPengguna::cmdSimpan_Click() {
     }
     const admin::UserStamp stamp{core::CurrentUser().ipAddress, core::CurrentUser().aliasText()};
     bool stored = true;
+    QString attempted = f.id;
     try {
         core::BusyCursor busy;
         if (isNew) {
-            const auto id = admin::createUser(f, stamp);
+            const auto id = admin::createUser(f, stamp, &attempted);
             if (!id)
                 return;
             lblKode->setText(*id);
@@ -283,8 +286,19 @@ void frmSetupPengguna::cmdSimpan_Click() {
             txtUser->setFocus();
             return;
         }
-        msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
-        return;
+        // A lost reply is settled by reading the user back before anything is reported.
+        admin::UserForm written = f;
+        written.id = attempted;
+        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+            return !attempted.isEmpty() && admin::userStored(written, !isNew);
+        })
+                                                   : std::optional<bool>(false);
+        if (!found || !*found) {
+            msg::exclamation(common::text::NotSaved + QLatin1Char('\n') +
+                             (found ? e.text() : db::kConnectionMessage));
+            return;
+        }
+        lblKode->setText(attempted);
     }
     if (!stored) {
         msg::exclamation(kConflict);
@@ -310,12 +324,19 @@ void frmSetupPengguna::cmdReset_Click() {
     }
     try {
         if (admin::resetPassword(txtUser->text()) == 0) {
-            msg::exclamation(QStringLiteral("Tidak ada data!"));
+            msg::exclamation(common::text::NoData);
             return;
         }
     } catch (const db::Error &e) {
-        msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
-        return;
+        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+            return admin::passwordIs(txtUser->text(), admin::kDefaultPassword);
+        })
+                                                   : std::optional<bool>(false);
+        if (!found || !*found) {
+            msg::exclamation(common::text::NotSaved + QLatin1Char('\n') +
+                             (found ? e.text() : db::kConnectionMessage));
+            return;
+        }
     }
     msg::information(QStringLiteral("User telah di reset, password default ") +
                      admin::kDefaultPassword);

@@ -179,7 +179,8 @@ QVariant nullIfEmpty(const QString &text) {
 
 } // namespace
 
-QString createGroup(const GroupForm &form, const QList<Right> &rights, const Stamp &stamp) {
+QString createGroup(const GroupForm &form, const QList<Right> &rights, const Stamp &stamp,
+                    QString *attempted) {
     db::Transaction tx;
     // Another workstation may take the same code in between: the key refuses the second row
     // and the code is computed again.
@@ -187,6 +188,8 @@ QString createGroup(const GroupForm &form, const QList<Right> &rights, const Sta
     for (int attempt = 0;; ++attempt) {
         kode = QString::number(common::GenerateCD(
             QStringLiteral("SELECT MAX(group_kode) as Nomor FROM data_pengguna_group")));
+        if (attempted)
+            *attempted = kode;
         try {
             db::exec(insertGroupSql(),
                      {kode, form.nama, accessCode(form.jenis), form.ket, stamp.ip, stamp.alias});
@@ -199,6 +202,28 @@ QString createGroup(const GroupForm &form, const QList<Right> &rights, const Sta
     writeRights(kode, rights, stamp);
     tx.commit();
     return kode;
+}
+
+bool groupStored(const GroupForm &form, const QList<Right> &rights) {
+    const auto row = loadGroup(form.kode);
+    if (!row || row->nama != form.nama || row->akses != accessCode(form.jenis) ||
+        row->ket != form.ket)
+        return false;
+    db::Reader r(QStringLiteral("SELECT menu_label, menu_set FROM kode_menu "
+                                "WHERE menu_group = ? ORDER BY menu_id"),
+                 {form.kode});
+    const int label = r.column(QStringLiteral("menu_label"));
+    const int set = r.column(QStringLiteral("menu_set"));
+    QList<Right> stored;
+    while (r.next())
+        stored.append({r.text(label), r.text(set) == QLatin1String("1")});
+    r.throwIfFailed();
+    if (stored.size() != rights.size())
+        return false;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        if (stored[i].label != rights[i].label || stored[i].granted != rights[i].granted)
+            return false;
+    return true;
 }
 
 bool updateGroup(const GroupForm &form, const GroupRow &loaded, const QList<Right> &rights,

@@ -85,7 +85,12 @@ struct Stamp {
 
 // Creates the group (next code, one above the highest) with all its rights rows in one
 // transaction and returns its code. Throws db::Error.
-QString createGroup(const GroupForm &form, const QList<Right> &rights, const Stamp &stamp);
+// *attempted gets the code the last insert tried, for looking the group up after a lost reply.
+QString createGroup(const GroupForm &form, const QList<Right> &rights, const Stamp &stamp,
+                    QString *attempted = nullptr);
+
+// True when the group holds these values and exactly these rights (after a lost reply).
+bool groupStored(const GroupForm &form, const QList<Right> &rights);
 
 // Updates the group and rewrites all its rights rows in one transaction. False (nothing
 // written) when the row no longer holds what was loaded. Throws db::Error.

@@ -544,6 +544,27 @@ private slots:
         QCOMPARE(column("SELECT user_id FROM data_pengguna_alias"), QStringList{"001"});
     }
 
+    // A broken link fails the save without storing anything; the lookup that settles the
+    // outcome reconnects, so the next save records the user once.
+    void brokenLinkIsSettledBeforeReporting() {
+        addGroup(1);
+        const QString id = db::serverText(db::scalar("SELECT CONNECTION_ID()"));
+        MessageRecorder messages;
+        frmSetupPengguna w;
+        w.view = QStringLiteral("tambah");
+        w.show();
+        enter(w, kUser);
+        testdb::rootExec("KILL " + id);
+        click(w, "cmdSimpan");
+        QCOMPARE(messages.entries.size(), 1);
+        QVERIFY(messages.lastText().startsWith("Data gagal disimpan!"));
+        QCOMPARE(w.lblKode->text(), QString());
+        QCOMPARE(count("SELECT COUNT(*) FROM data_pengguna_alias"), 0);
+        click(w, "cmdSimpan");
+        QCOMPARE(messages.lastText(), QStringLiteral("Data telah disimpan"));
+        QCOMPARE(column("SELECT user_id FROM data_pengguna_alias"), QStringList{"001"});
+    }
+
     // An edit changes what the window lets it change and leaves login, password and expiry.
     void editKeepsLoginPasswordAndExpiry() {
         addGroup(1);
