@@ -185,10 +185,21 @@ void frmData::resizeEvent(QResizeEvent *event) {
     layoutControls();
 }
 
+// Esc closes; Enter presses the focused button, or opens the selected row from the list.
 void frmData::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+            button->click();
+            return;
+        }
+        if (focusWidget() == ListView1) {
+            ListView1_DblClick();
+            return;
+        }
     }
     QWidget::keyPressEvent(event);
 }

@@ -11,6 +11,7 @@
 #include "common/reportlist.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/sql.h"
 #include "support/testdb.h"
 #include "support/testwidgets.h"
@@ -232,6 +233,38 @@ private slots:
         });
         m.dispatchMenu(QStringLiteral("mn0101"));
         QVERIFY(closedFirst);
+    }
+
+    void failedFillShowsTheConnectionMessageOnce() {
+        addGroup(1);
+        testdb::rootExec("DROP FUNCTION GetGroupJumlah");
+        const auto restore = qScopeGuard([] {
+            testdb::loadFile(testdb::sourceDir() + "/database/cafe-routines.sql", testdb::cafeDb());
+        });
+        MessageRecorder messages;
+        frmData w;
+        w.view = QStringLiteral("Group");
+        w.show();
+        QCOMPARE(messages.texts(), QStringList{db::kConnectionMessage});
+        QCOMPARE(w.lblJumlah->text(), QStringLiteral("JUMLAH : 0"));
+    }
+
+    // Enter on the list opens the selected row as the double-click does.
+    void enterOnTheListOpensTheEditor() {
+        addGroup(7, "GUDANG");
+        frmData w;
+        w.view = QStringLiteral("Group");
+        w.show();
+        QString opened;
+        QTimer::singleShot(50, [&] {
+            if (auto *g = qobject_cast<frmSetupGroup *>(QApplication::activeModalWidget())) {
+                opened = g->txtKode->text() + " " + g->txtNama->text();
+                g->reject();
+            }
+        });
+        w.ListView1->setFocus();
+        QTest::keyClick(w.ListView1, Qt::Key_Return);
+        QCOMPARE(opened, QStringLiteral("7 GUDANG"));
     }
 
     void searchNeedsFourCharacters() {
