@@ -2,6 +2,7 @@
 
 #include "ui_frmMain.h"
 
+#include "admin/frmGantiPassword.h"
 #include "app/databrowser.h"
 #include "app/formats.h"
 #include "app/menubar.h"
@@ -136,6 +137,7 @@ template <typename Window> void openModal(frmMain *main) {
 // What each menu key opens: one line per window. Keys without a line do nothing.
 const QHash<QString, frmMain::Opener> &frmMain::openers() {
     static const QHash<QString, Opener> table = {
+        {QStringLiteral("mn0101"), openModal<frmGantiPassword>},
         {QStringLiteral("mn0119"), [](frmMain *m) { m->askExit(); }},
         {QStringLiteral("mn0201"), [](frmMain *m) { m->showDataBrowser(QStringLiteral("Group")); }},
         {QStringLiteral("mn0202"),

@@ -354,8 +354,10 @@ private slots:
                                              << "frmCafeTransLaporan";
         QTest::newRow("mn0221 transfers") << "mn0221"
                                           << "frmMadamatTrans";
-        for (const char *key : {"mn0101", "mn0201", "mn0202", "mn0203", "mn0204", "mn0213",
-                                "mn0214", "mn01", "mn9999", ""})
+        QTest::newRow("mn0101 password change") << "mn0101"
+                                                << "frmGantiPassword";
+        for (const char *key : {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214", "mn01",
+                                "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 
