@@ -232,6 +232,52 @@ private slots:
         }
     }
 
+    // Numbering with retry inside the caller's transaction: a key taken by another workstation
+    // after the caller's snapshot is skipped, the caller's earlier work stays, and a duplicate of
+    // another key is refused rather than renumbered.
+    void insertWithNextKeyRetries() {
+        QVERIFY(testdb::openSession());
+        testdb::rootExec("DROP TABLE IF EXISTS nk_retry");
+        testdb::rootExec("CREATE TABLE nk_retry (kode CHAR(3) PRIMARY KEY, nama VARCHAR(10), "
+                         "UNIQUE KEY uq_nama (nama)) ENGINE=InnoDB");
+        testdb::rootExec("DROP TABLE IF EXISTS nk_other");
+        testdb::rootExec("CREATE TABLE nk_other (id INT PRIMARY KEY) ENGINE=InnoDB");
+        for (const char *t : {"nk_retry", "nk_other"})
+            testdb::rootExec(QStringLiteral("GRANT SELECT, INSERT ON `%1`.%2 TO '%1'@'%'")
+                                 .arg(testdb::cafeDb(), QString::fromLatin1(t)));
+        db::exec("INSERT INTO nk_retry VALUES ('001', 'a')", {}, testdb::root());
+        const common::KeyRule rule{QString(), "SELECT MAX(kode) as Nomor FROM nk_retry", {}, 3};
+        auto insertNamed = [](const QString &nama) {
+            return [nama](const QString &key) {
+                db::exec("INSERT INTO nk_retry SET kode = ?, nama = ?", {key, nama});
+            };
+        };
+
+        MessageRecorder messages;
+        {
+            db::Transaction tx;
+            db::exec("INSERT INTO nk_other SET id = 1");
+            QCOMPARE(db::scalar("SELECT MAX(kode) FROM nk_retry").toString(), "001"); // snapshot
+            // Another workstation stores 002 after this transaction's snapshot.
+            db::exec("INSERT INTO nk_retry VALUES ('002', 'b')", {}, testdb::root());
+            const auto key = common::insertWithNextKey(rule, "PRIMARY", insertNamed("c"));
+            QCOMPARE(key.value_or(QString()), QStringLiteral("003"));
+            tx.commit();
+        }
+        QCOMPARE(db::scalar("SELECT COUNT(*) FROM nk_other").toInt(), 1);
+        QCOMPARE(db::scalar("SELECT kode FROM nk_retry WHERE nama = 'c'").toString(), "003");
+
+        // A duplicate name is not a taken number: it is refused as it is.
+        try {
+            common::insertWithNextKey(rule, "PRIMARY", insertNamed("a"));
+            QFAIL("duplicate name stored");
+        } catch (const db::Error &e) {
+            QCOMPARE(e.duplicateKey(), QStringLiteral("uq_nama"));
+        }
+        QCOMPARE(db::scalar("SELECT COUNT(*) FROM nk_retry").toInt(), 3);
+        QVERIFY(messages.entries.isEmpty());
+    }
+
     void prefixedKeyAndWideNumbers() {
         QCOMPARE(common::formatKey("SES261208", 1, 4), QStringLiteral("SES2612080001"));
         // The session code is never refused: a fifth digit is kept.

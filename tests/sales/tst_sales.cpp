@@ -318,6 +318,29 @@ private slots:
         QVERIFY(printer_.jobs.isEmpty());
     }
 
+    // Two workstations drawing the same order code in the same second: the key refuses the
+    // second header, and the sale draws a new number instead of failing.
+    void takenOrderCodeDrawsAgain() {
+        testdb::rootExec(QStringLiteral(
+            "CREATE TRIGGER tst_taken_code BEFORE INSERT ON data_barang_order FOR EACH ROW "
+            "BEGIN IF @tst_code_taken IS NULL THEN SET @tst_code_taken = 1; "
+            "SIGNAL SQLSTATE '23000' SET MYSQL_ERRNO = 1062, "
+            "MESSAGE_TEXT = 'Duplicate entry ''ODR'' for key ''PRIMARY'''; END IF; END"));
+        const auto drop = qScopeGuard(
+            [] { testdb::rootExec(QStringLiteral("DROP TRIGGER IF EXISTS tst_taken_code")); });
+        MessageRecorder messages;
+        frmCafeTransUmum w;
+        w.show();
+        addItem(&w, QStringLiteral("Ani"), QStringLiteral("B01"), QStringLiteral("2"));
+        click(&w, "cmdBayar");
+
+        QVERIFY2(texts(messages.entries).contains(QStringLiteral("Transaksi Sukses!")),
+                 qPrintable(texts(messages.entries).join(QLatin1Char('|'))));
+        QCOMPARE(salesfx::rowCount("SELECT COUNT(*) FROM data_barang_order"), 1);
+        QCOMPARE(salesfx::rowCount("SELECT COUNT(*) FROM data_barang_order_list"), 1);
+        QCOMPARE(printer_.jobs.size(), 1);
+    }
+
     void failedLineInsertStoresNothing() {
         testdb::rootExec(QStringLiteral(
             "CREATE TRIGGER tst_fail_line BEFORE INSERT ON data_barang_order_list FOR EACH ROW "
