@@ -184,21 +184,21 @@ QString createGroup(const GroupForm &form, const QList<Right> &rights, const Sta
     db::Transaction tx;
     // Another workstation may take the same code in between: the key refuses the second row
     // and the code is computed again.
-    QString kode;
-    for (int attempt = 0;; ++attempt) {
-        kode = QString::number(common::GenerateCD(
-            QStringLiteral("SELECT MAX(group_kode) as Nomor FROM data_pengguna_group")));
-        if (attempted)
-            *attempted = kode;
-        try {
+    const common::KeyRule rule{
+        QString(),
+        QStringLiteral("SELECT MAX(group_kode) as Nomor FROM data_pengguna_group"),
+        {},
+        0};
+    const auto stored =
+        common::insertWithNextKey(rule, QStringLiteral("PRIMARY"), [&](const QString &key) {
+            if (attempted)
+                *attempted = key;
             db::exec(insertGroupSql(),
-                     {kode, form.nama, accessCode(form.jenis), form.ket, stamp.ip, stamp.alias});
-            break;
-        } catch (const db::Error &e) {
-            if (!e.isDuplicate() || e.duplicateKey() != QLatin1String("PRIMARY") || attempt >= 4)
-                throw;
-        }
-    }
+                     {key, form.nama, accessCode(form.jenis), form.ket, stamp.ip, stamp.alias});
+        });
+    if (!stored)
+        throw db::Error(QStringLiteral("Kode group tidak dapat dibuat"));
+    const QString kode = *stored;
     writeRights(kode, rights, stamp);
     tx.commit();
     return kode;

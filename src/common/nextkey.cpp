@@ -1,10 +1,11 @@
 #include "common/nextkey.h"
 
 #include "core/messages.h"
-
 #include "db/reader.h"
 #include "db/sql.h"
+
 #include <algorithm>
+#include <limits>
 
 namespace common {
 
@@ -23,6 +24,8 @@ QString formatKey(const QString &prefix, long long number, int digits) {
 }
 
 long long maxNumber(int digits) {
+    if (digits <= 0)
+        return std::numeric_limits<long long>::max();
     long long max = 1;
     for (int i = 0; i < digits; ++i)
         max *= 10;

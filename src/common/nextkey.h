@@ -14,7 +14,7 @@ struct KeyRule {
     QString prefix;
     QString numberQuery; // returns the highest stored number as column Nomor
     QVariantList values; // bound into the number query
-    int digits = 3;      // the number format: "000" is 3
+    int digits = 3;      // the number format: "000" is 3; 0 is the plain number, unlimited
 };
 
 // 1 when the query has no row or Nomor is NULL, otherwise Nomor + 1. Throws db::Error.
