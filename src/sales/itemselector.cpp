@@ -34,6 +34,8 @@ ItemSelector::ItemSelector(QComboBox *combo)
     combo_->setCompleter(nullptr);
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setWidget(combo_->lineEdit());
+    // The combo has the focus and hands its keys to the line edit directly, so both are watched.
+    combo_->installEventFilter(this);
     combo_->lineEdit()->installEventFilter(this);
     connect(combo_->lineEdit(), &QLineEdit::textEdited, this, &ItemSelector::narrow);
     connect(completer_, qOverload<const QString &>(&QCompleter::activated), this,
@@ -78,7 +80,7 @@ int ItemSelector::resolve() {
 }
 
 bool ItemSelector::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == combo_->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == combo_ || watched == combo_->lineEdit()) && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             !completer_->popup()->isVisible()) {
