@@ -34,7 +34,7 @@ protected:
         case QEvent::Show: {
             auto *widget = qobject_cast<QWidget *>(watched);
             if (widget && widget->isWindow() && widget->windowTitle().isEmpty() &&
-                !(widget->windowFlags() & Qt::Popup) && widget->windowType() != Qt::ToolTip)
+                (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
                 widget->setWindowTitle(core::appTitle());
             break;
         }
