@@ -1,5 +1,7 @@
 #include "app/formats.h"
 
+#include "common/uirules.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -10,7 +12,7 @@ QString loginDateText(const QDateTime &at) {
 }
 
 QString longDateText(const QDate &day) {
-    return QLocale::system().toString(day, QLocale::LongFormat);
+    return common::uiLocale().toString(day, QLocale::LongFormat);
 }
 
 QString clockText(const QTime &time) {

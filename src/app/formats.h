@@ -10,7 +10,7 @@ namespace app {
 
 // "dd MMMM yyyy" with the system locale's month names (the login's date check).
 QString loginDateText(const QDateTime &at);
-// The system's long date format (status bar panel 3).
+// The long date format of common::uiLocale() (status bar panel 3).
 QString longDateText(const QDate &day);
 // The system's long time format without a time zone, every "." replaced by ":" (panel 4).
 QString clockText(const QTime &time);

@@ -58,6 +58,7 @@ frmMain::frmMain(QWidget *parent)
     timer2_->setInterval(150);
     connect(timer2_, &QTimer::timeout, this, &frmMain::startupTick);
 
+    app::enableMenuKeys(this, ui->SmartMenuXP1);
     connect(ui->SmartMenuXP1, &QMenuBar::triggered, this, [this](QAction *action) {
         closeDataBrowser();
         dispatchMenu(action->property("menuKey").toString());

@@ -3,6 +3,7 @@
 
 #include "catalogue/menuitem.h"
 #include "common/fill.h"
+#include "common/itemfield.h"
 #include "common/listexport.h"
 #include "common/selectors.h"
 #include "common/texts.h"
@@ -93,9 +94,13 @@ void frmSetupBarang::Bersih() {
 }
 
 catalogue::MenuItemForm frmSetupBarang::form() const {
-    return {ui->txtID->text(),        ui->txtNama->text(),       ui->txtHargaPokok->text(),
-            ui->txtHargaJual->text(), ui->txtStokHarian->text(), ui->txtKdWaktu->text(),
-            ui->txtKdStatus->text()};
+    QStringList slotCodes;
+    for (int i = 0; i < ui->cboWaktu->count(); ++i)
+        slotCodes << common::GetItemField(ui->cboWaktu->itemText(i), QStringLiteral(":"), 1);
+    return {ui->txtID->text(),         ui->txtNama->text(),
+            ui->txtHargaPokok->text(), ui->txtHargaJual->text(),
+            ui->txtStokHarian->text(), ui->txtKdWaktu->text(),
+            ui->txtKdStatus->text(),   slotCodes};
 }
 
 QWidget *frmSetupBarang::fieldWidget(catalogue::MenuField field) const {

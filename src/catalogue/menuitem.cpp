@@ -14,8 +14,9 @@ namespace {
 constexpr double kMaxPrice = 9'999'999'999'999.0;
 
 bool validPrice(const QString &text) {
-    const auto value = common::parseAmount(text);
-    return value && *value > 0 && *value <= kMaxPrice;
+    // Whole rupiah only: a decimal comma would otherwise be read past or rounded away.
+    const auto value = common::parseWholeNumber(text);
+    return value && *value > 0 && static_cast<double>(*value) <= kMaxPrice;
 }
 
 std::optional<long long> validStock(const QString &text) {
@@ -47,9 +48,12 @@ std::optional<MenuCheckFailure> checkMenuItem(const MenuItemForm &form) {
         return MenuCheckFailure{QStringLiteral("Harga jual tidak valid!"), MenuField::HargaJual};
     if (!validStock(form.stokHarian))
         return MenuCheckFailure{QStringLiteral("Stok tidak valid!"), MenuField::StokHarian};
-    if (form.kdWaktu.isEmpty())
+    // Codes of blanks only are empty ones; a code that names no slot would store a dangling slot.
+    if (form.kdWaktu.trimmed().isEmpty())
         return MenuCheckFailure{QStringLiteral("Waktu harus diisi!"), MenuField::Waktu};
-    if (form.kdStatus.isEmpty())
+    if (!form.waktuCodes.contains(form.kdWaktu.trimmed()))
+        return MenuCheckFailure{QStringLiteral("Waktu tidak valid!"), MenuField::Waktu};
+    if (form.kdStatus.trimmed().isEmpty())
         return MenuCheckFailure{QStringLiteral("Status harus diisi!"), MenuField::Status};
     return std::nullopt;
 }

@@ -24,6 +24,8 @@ struct MenuItemForm {
     QString stokHarian;
     QString kdWaktu;
     QString kdStatus;
+    // The codes of the time slots there are (the slot drop-down's items).
+    QStringList waktuCodes;
 };
 
 enum class MenuField { Nama, HargaPokok, HargaJual, StokHarian, Waktu, Status };

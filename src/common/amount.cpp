@@ -69,6 +69,9 @@ qint64 amountWhole(const QString &text) {
 }
 
 QString reformatAmountText(const QString &text) {
+    // A decimal part is left as typed for the checks to refuse, not rounded away unseen.
+    if (text.contains(amountLocale().decimalPoint()))
+        return text;
     const auto value = parseAmount(text);
     return value ? formatAmount(*value) : text;
 }

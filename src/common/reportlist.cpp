@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <numeric>
@@ -32,6 +34,15 @@ void ReportModel::appendRow(const QStringList &subItems) {
     rows_.append(subItems);
     bold_.append(false);
     endInsertRows();
+}
+
+void ReportModel::removeRowAt(int row) {
+    if (row < 0 || row >= rows_.size())
+        return;
+    beginRemoveRows({}, row, row);
+    rows_.removeAt(row);
+    bold_.removeAt(row);
+    endRemoveRows();
 }
 
 void ReportModel::clearRows() {
@@ -147,14 +158,67 @@ ReportList::ReportList(QWidget *parent)
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setMinimumSectionSize(0);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ReportList::onHeaderClicked);
+    // One Tab stop: arrows move inside the list, Tab leaves it.
+    setTabKeyNavigation(false);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { fitColumns(); });
 }
 
 void ReportList::setColumns(const QList<Column> &columns) {
     model_->setColumns(columns);
     for (int i = 0; i < columns.size(); ++i) {
-        const int px = twipsToPixels(columns.at(i).twips, logicalDpiX());
-        setColumnWidth(i, px);
-        setColumnHidden(i, px <= 0);
+        setColumnWidth(i, designWidth(i));
+        // Columns designed 0 or 1 twip wide are the hidden ones.
+        setColumnHidden(i, columns.at(i).twips <= 1 || designWidth(i) <= 0);
+    }
+}
+
+int ReportList::designWidth(int column) const {
+    return twipsToPixels(model_->columns().value(column).twips, logicalDpiX());
+}
+
+void ReportList::fitColumns() {
+    // A visible column grows past its design width to show its header and the rows on screen
+    // whole; it never shrinks below the design, and rows off screen are not measured.
+    for (int i = 0; i < model_->columnCount(); ++i) {
+        if (isColumnHidden(i))
+            continue;
+        const int header = horizontalHeader()->sectionSizeHint(i);
+        const int wanted = std::max({designWidth(i), header, rowsOnScreenWidth(i)});
+        if (wanted > columnWidth(i))
+            setColumnWidth(i, wanted);
+    }
+}
+
+int ReportList::rowsOnScreenWidth(int column) const {
+    const int rows = rowCount();
+    if (rows == 0)
+        return 0;
+    const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+    const int first = std::max(0, rowAt(0));
+    const int shown = viewport()->height() / rowHeight + 2;
+    const int last = std::min(rows, first + shown);
+    const QFontMetrics metrics(font());
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics boldMetrics(boldFont);
+    // The cell's text margins on either side, plus the grid line.
+    const int margin =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+    int widest = 0;
+    for (int row = first; row < last; ++row) {
+        const QString text = model_->subItem(row, column);
+        const bool bold = model_->data(model_->index(row, column), Qt::FontRole).isValid();
+        widest = std::max(widest, (bold ? boldMetrics : metrics).horizontalAdvance(text));
+    }
+    return widest > 0 ? widest + margin : 0;
+}
+
+void ReportList::currentFirstRow() {
+    if (rowCount() > 0) {
+        selectRow(0);
+    } else {
+        clearSelection();
+        setCurrentIndex({});
     }
 }
 
@@ -169,18 +233,36 @@ Qt::Alignment ReportList::columnAlignment(int column) const {
 void ReportList::setRows(QList<QStringList> rows) {
     model_->setRows(std::move(rows));
     applySort();
+    // As the original list control: after a fill the first row is current and selected.
+    currentFirstRow();
+    fitColumns();
 }
 
 void ReportList::addRow(const QStringList &subItems) {
     model_->appendRow(subItems);
+    fitColumns();
 }
 
 void ReportList::clearRows() {
     model_->clearRows();
+    currentFirstRow();
 }
 
 void ReportList::setSubItem(int row, int sub, const QString &text) {
     model_->setSubItem(row, sub, text);
+    fitColumns();
+}
+
+void ReportList::removeRow(int row) {
+    if (row < 0 || row >= rowCount())
+        return;
+    model_->removeRowAt(row);
+    selectRow(std::min(row, rowCount() - 1));
+}
+
+void ReportList::resizeEvent(QResizeEvent *event) {
+    QTableView::resizeEvent(event);
+    fitColumns(); // more rows may be on screen now
 }
 
 int ReportList::selectedRow() const {

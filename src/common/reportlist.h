@@ -31,6 +31,7 @@ public:
     // Rows hold sub-items 1..n; missing sub-items read as empty.
     void setRows(QList<QStringList> rows);
     void appendRow(const QStringList &subItems);
+    void removeRowAt(int row);
     void clearRows();
     const QList<QStringList> &rows() const { return rows_; }
     QString subItem(int row, int sub) const;
@@ -62,7 +63,8 @@ public:
     QString columnTitle(int column) const;
     Qt::Alignment columnAlignment(int column) const;
 
-    // One batch per fill: replaces every row.
+    // One batch per fill: replaces every row. A fill with rows leaves the first current and
+    // selected; one without leaves nothing selected.
     void setRows(QList<QStringList> rows);
     void addRow(const QStringList &subItems);
     void clearRows();
@@ -70,6 +72,10 @@ public:
     QString subItem(int row, int sub) const { return model_->subItem(row, sub); }
     void setSubItem(int row, int sub, const QString &text);
     void setRowBold(int row, bool bold) { model_->setRowBold(row, bold); }
+    // Removes a row and selects the one now in its place (or the new last row).
+    void removeRow(int row);
+    // Widens the visible columns that cut their header or a row on screen.
+    void fitColumns();
 
     int selectedRow() const;
     // Sub-item of the selected row; empty when none is selected.
@@ -92,8 +98,12 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int designWidth(int column) const;
+    int rowsOnScreenWidth(int column) const;
+    void currentFirstRow();
     void onHeaderClicked(int section);
     void applySort();
 

@@ -1,10 +1,14 @@
 #include "common/uiseams.h"
 
+#include "common/uirules.h"
 #include "core/busy.h"
 #include "core/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
 
 namespace common {
 namespace {
@@ -41,6 +45,18 @@ msg::Answer showBox(msg::Icon icon, const QString &title, const QString &text,
         box.setDefaultButton(QMessageBox::Ok);
         break;
     }
+    // The toolkit's own captions are English; where the workstation reads Indonesian so do they.
+    const std::pair<QMessageBox::StandardButton, BoxButton> captions[] = {
+        {QMessageBox::Yes, BoxButton::Yes},
+        {QMessageBox::No, BoxButton::No},
+        {QMessageBox::Ok, BoxButton::Ok},
+        {QMessageBox::Cancel, BoxButton::Cancel}};
+    for (const auto &[standard, which] : captions) {
+        QAbstractButton *b = box.button(standard);
+        const QString caption = boxButtonText(which);
+        if (b && !caption.isEmpty())
+            b->setText(caption);
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return msg::Answer::Yes;
@@ -56,6 +72,7 @@ msg::Answer showBox(msg::Icon icon, const QString &title, const QString &text,
 } // namespace
 
 void installUiSeams() {
+    installUiRules();
     msg::setHandler(showBox);
     core::setBusyHooks([] { QGuiApplication::setOverrideCursor(Qt::BusyCursor); },
                        [] { QGuiApplication::restoreOverrideCursor(); });

@@ -4,7 +4,6 @@
 #include "catalogue/frmSetupBarang.h"
 #include "common/amount.h"
 #include "common/fill.h"
-#include "common/itemfield.h"
 #include "common/selectors.h"
 #include "core/messages.h"
 #include "core/program.h"
@@ -13,12 +12,15 @@
 #include "db/sql.h"
 #include "sales/cart.h"
 #include "sales/frmCafeTransUmumList.h"
+#include "sales/itemselector.h"
 #include "sales/orderrecord.h"
 #include "sales/receipt.h"
 #include "sales/salesdata.h"
 
 #include <QCalendarWidget>
+#include <QLineEdit>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace {
@@ -38,6 +40,7 @@ frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
 
     TabelBarang();
     TabelHistory();
+    wireKeyboard();
 
     connect(ui->cmdInsert, &QPushButton::clicked, this, &frmCafeTransUmum::cmdInsert_Click);
     connect(ui->cmdBayar, &QPushButton::clicked, this, &frmCafeTransUmum::cmdBayar_Click);
@@ -51,6 +54,32 @@ frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
     // Picking the same day again in the calendar refreshes the list as well.
     connect(ui->dtHistory->calendarWidget(), &QCalendarWidget::clicked, this,
             &frmCafeTransUmum::DataHistory);
+}
+
+void frmCafeTransUmum::wireKeyboard() {
+    // A cashier works without the mouse: buyer, item, quantity, Enter, next item.
+    itemSelector_ = new sales::ItemSelector(ui->cboBarang);
+    connect(itemSelector_, &sales::ItemSelector::chosen, this, [this] {
+        ui->txtJumlah->setFocus();
+        ui->txtJumlah->selectAll();
+    });
+    connect(itemSelector_, &sales::ItemSelector::refused, this, [this] {
+        msg::exclamation(QStringLiteral("Pilih barang!"));
+        ui->cboBarang->setFocus();
+    });
+    connect(ui->txtPembeli, &QLineEdit::returnPressed, this, [this] { ui->cboBarang->setFocus(); });
+    connect(ui->txtJumlah, &QLineEdit::returnPressed, this, &frmCafeTransUmum::cmdInsert_Click);
+    auto *remove = new QShortcut(QKeySequence::Delete, ui->ListView1);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &frmCafeTransUmum::removeCartLine);
+}
+
+void frmCafeTransUmum::removeCartLine() {
+    const int row = ui->ListView1->selectedRow();
+    if (row < 0)
+        return;
+    ui->ListView1->removeRow(row);
+    hitungTotal();
 }
 
 frmCafeTransUmum::~frmCafeTransUmum() {
@@ -120,10 +149,11 @@ void frmCafeTransUmum::cekTanggal() {
 }
 
 void frmCafeTransUmum::InsertBarang() {
-    const QString item = ui->cboBarang->currentText();
-    const QString kode = common::GetItemField(item, QStringLiteral(":"), 1);
-    const QString nama = common::GetItemField(item, QStringLiteral(":"), 2);
-    const QString harga = common::GetItemField(item, QStringLiteral(":"), 3);
+    // Code and price are the item's first and last fields: a ":" in a name moves neither.
+    const sales::SelectorItem item = sales::splitSelectorItem(ui->cboBarang->currentText());
+    const QString &kode = item.kode;
+    const QString &nama = item.nama;
+    const QString &harga = item.harga;
     const QString qty = ui->txtJumlah->text().trimmed();
     const QString jumlah = sales::lineAmount(harga, sales::parseQuantity(qty).value_or(0));
 
@@ -161,6 +191,7 @@ void frmCafeTransUmum::Bersih() {
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTransId->clear();
     currentOrderCode_.clear();
+    ui->txtPembeli->setFocus(); // the next buyer
 }
 
 bool frmCafeTransUmum::SimpanBarang() {
@@ -205,7 +236,7 @@ void frmCafeTransUmum::cmdInsert_Click() {
         ui->txtPembeli->setFocus();
         return;
     }
-    if (ui->cboBarang->currentText().isEmpty()) {
+    if (itemSelector_->resolve() < 0) {
         msg::exclamation(QStringLiteral("Pilih barang!"));
         ui->cboBarang->setFocus();
         return;
@@ -219,6 +250,8 @@ void frmCafeTransUmum::cmdInsert_Click() {
     InsertBarang();
     hitungTotal();
     ui->txtJumlah->setText(QStringLiteral("1"));
+    ui->cboBarang->setFocus();
+    ui->cboBarang->lineEdit()->selectAll();
 }
 
 void frmCafeTransUmum::cmdBayar_Click() {

@@ -5,6 +5,10 @@
 
 class QLineEdit;
 
+namespace sales {
+class ItemSelector;
+}
+
 namespace Ui {
 class frmCafeTransUmum;
 }
@@ -39,6 +43,9 @@ protected:
 private:
     // The fills, the history and the dates, when the window is first shown.
     void load();
+    void wireKeyboard();
+    // Delete on a cart line: the line goes, the totals follow.
+    void removeCartLine();
     void cmdInsert_Click();
     void cmdBayar_Click();
     void Command1_Click();
@@ -47,6 +54,7 @@ private:
     void ListView2_DblClick();
 
     Ui::frmCafeTransUmum *ui;
+    sales::ItemSelector *itemSelector_ = nullptr;
     QString currentOrderCode_;
     bool paying_ = false;
     bool loaded_ = false;

@@ -1,15 +1,24 @@
 // Rules of the app folder that need no database: the menu tree, the version comparison, the
 // hardware address text, the panel width arithmetic and the settings keys.
+#include "app/formats.h"
 #include "app/macaddress.h"
 #include "app/menutree.h"
 #include "app/modParameter.h"
 #include "app/netidentity.h"
 #include "app/versioncheck.h"
 #include "common/twips.h"
+#include "common/uirules.h"
+#include "common/uiseams.h"
+#include "core/messages.h"
 
 #include "support/fakeidentity.h"
 
+#include <QApplication>
+#include <QDateEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 using app::MenuEntry;
@@ -22,6 +31,44 @@ class TestAppRules : public QObject {
     Q_OBJECT
 
 private slots:
+    // Run under LANG=C.UTF-8: where the system names no language, texts read Indonesian.
+    void indonesianWhereTheSystemNamesNone() {
+        QCOMPARE(QLocale::system().language(), QLocale::C);
+        common::installUiSeams();
+        QCOMPARE(app::longDateText(QDate(2026, 12, 11)), QStringLiteral("Jumat, 11 Desember 2026"));
+        QDateEdit picker;
+        QCOMPARE(picker.locale().language(), QLocale::Indonesian);
+
+        // The real message box, read while it is open.
+        QStringList captions;
+        auto readAndClose = [&captions] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton *b : box->buttons())
+                captions << b->text();
+            box->button(box->buttons().contains(box->button(QMessageBox::No)) ? QMessageBox::No
+                                                                              : QMessageBox::Cancel)
+                ->click();
+        };
+        QTimer::singleShot(0, readAndClose);
+        QVERIFY(!msg::askYesNo(QStringLiteral("Lanjut?"), QStringLiteral("CAFE SINDARA")));
+        QTimer::singleShot(0, readAndClose);
+        msg::show(msg::Icon::Question, QStringLiteral("CAFE SINDARA"), QStringLiteral("Lanjut?"),
+                  msg::Buttons::OkCancel);
+        captions.sort();
+        QCOMPARE(captions, (QStringList{"Batal", "OK", "Tidak", "Ya"}));
+
+        // An empty caption shows the application's title, never the executable's name.
+        QWidget untitled;
+        untitled.show();
+        QCOMPARE(untitled.windowTitle(), QStringLiteral("CAFE SINDARA"));
+        QWidget titled;
+        titled.setWindowTitle(QStringLiteral("Setup Waktu"));
+        titled.show();
+        QCOMPARE(titled.windowTitle(), QStringLiteral("Setup Waktu"));
+    }
+
     void menuTree_data() {
         QTest::addColumn<QList<app::MenuRow>>("rows");
         QTest::addColumn<QList<app::MenuEntry>>("expected");

@@ -4,6 +4,7 @@
 
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
+#include "common/uirules.h"
 #include "core/program.h"
 #include "core/session.h"
 #include "db/gateway.h"
@@ -314,7 +315,7 @@ private slots:
         QVERIFY(m->isVisible());
         QCOMPARE(m->panelText(2), QStringLiteral("kasir"));
         QCOMPARE(m->panelText(3),
-                 QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat));
+                 common::uiLocale().toString(QDate::currentDate(), QLocale::LongFormat));
         QVERIFY(!m->panelText(4).isEmpty());
         QCOMPARE(m->panelText(7), QStringLiteral("2"));
         QCOMPARE(db::loginState(), db::StateNotConnected);

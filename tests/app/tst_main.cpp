@@ -71,9 +71,10 @@ QStringList menuLines(QMenuBar *bar) {
         }
     };
     for (QAction *a : bar->actions()) {
-        out << a->text();
+        const QString caption = QString(a->text()).remove(QLatin1Char('&')); // Alt+letter marker
+        out << caption;
         if (a->menu())
-            walk(a->menu(), a->text());
+            walk(a->menu(), caption);
     }
     return out;
 }
@@ -356,8 +357,8 @@ private slots:
                                           << "frmMadamatTrans";
         QTest::newRow("mn0101 password change") << "mn0101"
                                                 << "frmGantiPassword";
-        for (const char *key : {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214", "mn01",
-                                "mn9999", ""})
+        for (const char *key :
+             {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214", "mn01", "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 
@@ -377,6 +378,46 @@ private slots:
         auto *sale = m->menuBar()->findChild<QAction *>(QStringLiteral("mn0232"));
         QVERIFY(sale);
         QCOMPARE(modalOpenedBy([&] { sale->trigger(); }), QStringLiteral("frmCafeTransUmum"));
+    }
+
+    // The menu bar by keyboard: F10 or Alt alone opens the first menu, Alt+letter its own menu,
+    // arrows and Enter pick an entry.
+    void menuByKeyboard() {
+        loginAs(QStringLiteral("kasir"), 2);
+        frmMain *m = newMain();
+        m->addMenuXP();
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m));
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        QMenuBar *bar = m->menuBar();
+        QCOMPARE(bar->actions().value(0)->text(), QStringLiteral("&Sistem"));
+        QCOMPARE(bar->actions().value(1)->text(), QStringLiteral("&Cafe"));
+        auto openMenu = [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return menu ? menu->objectName() : QString();
+        };
+        auto closeAll = [&] {
+            while (QApplication::activePopupWidget())
+                QApplication::activePopupWidget()->close();
+        };
+
+        QTest::keyClick(m, Qt::Key_F10);
+        QTRY_COMPARE(openMenu(), QStringLiteral("mn01"));
+        closeAll();
+        QTest::keyPress(m, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(m, Qt::Key_Alt, Qt::NoModifier);
+        QTRY_COMPARE(openMenu(), QStringLiteral("mn01"));
+        closeAll();
+        QTest::keyClick(m, Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(openMenu(), QStringLiteral("mn02"));
+
+        // Cafe > Transaksi Umum by arrows: it is the only entry a cashier has there.
+        QCOMPARE(modalOpenedBy([&] {
+                     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+                     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+                 }),
+                 QStringLiteral("frmCafeTransUmum"));
     }
 
     void exitEntry_data() {

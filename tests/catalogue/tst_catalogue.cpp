@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -219,6 +220,22 @@ private slots:
         QTest::newRow("status empty")
             << ItemEntry{"Nasi", "10.000", "12.000", "20", "1", ""} << "Status harus diisi!"
             << "cboStatus";
+        // What the server cannot store, or would store as something else, is refused here.
+        QTest::newRow("cost with a decimal comma")
+            << ItemEntry{"Nasi", "1,5", "12.000", "20", "1", "1"} << "Harga pokok tidak valid!"
+            << "txtHargaPokok";
+        QTest::newRow("selling with a decimal comma")
+            << ItemEntry{"Nasi", "10.000", "12.000,50", "20", "1", "1"} << "Harga jual tidak valid!"
+            << "txtHargaJual";
+        QTest::newRow("slot of blanks")
+            << ItemEntry{"Nasi", "10.000", "12.000", "20", "   ", "1"} << "Waktu harus diisi!"
+            << "cboWaktu";
+        QTest::newRow("slot that names no slot")
+            << ItemEntry{"Nasi", "10.000", "12.000", "20", "9", "1"} << "Waktu tidak valid!"
+            << "cboWaktu";
+        QTest::newRow("status of blanks")
+            << ItemEntry{"Nasi", "10.000", "12.000", "20", "1", "  "} << "Status harus diisi!"
+            << "cboStatus";
     }
 
     void validation() {
@@ -297,8 +314,12 @@ private slots:
         MessageRecorder messages;
         frmSetupBarang w;
         w.show();
-        // A slot code that is not a number: the server refuses it for the INT column.
-        enter(w, {"Es Teh", "2.000", "3.000", "50", "x", "1"});
+        // The server refuses the row.
+        testdb::rootExec("CREATE TRIGGER tst_refuse_item BEFORE INSERT ON data_barang FOR EACH ROW "
+                         "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'barang_waktu ditolak'");
+        const auto drop =
+            qScopeGuard([] { testdb::rootExec("DROP TRIGGER IF EXISTS tst_refuse_item"); });
+        enter(w, {"Es Teh", "2.000", "3.000", "50", "1", "1"});
         click(w, "cmdSimpan");
 
         QCOMPARE(messages.entries.size(), 1);
@@ -309,9 +330,9 @@ private slots:
         QCOMPARE(box(w, "txtNama")->text(), QStringLiteral("Es Teh"));
         QCOMPARE(box(w, "txtHargaJual")->text(), QStringLiteral("3.000"));
 
-        // Corrected, the same window saves it as a new item.
+        // Once the server takes it, the same window saves it as a new item.
         messages.clear();
-        box(w, "txtKdWaktu")->setText("1");
+        testdb::rootExec("DROP TRIGGER tst_refuse_item");
         click(w, "cmdSimpan");
         QCOMPARE(messages.texts(), QStringList{"Data telah disimpan"});
         QCOMPARE(itemCodes(), QStringList{"001"});

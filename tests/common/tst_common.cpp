@@ -3,12 +3,16 @@
 #include "common/nextkey.h"
 #include "common/reportlist.h"
 #include "common/selectors.h"
+#include "common/uirules.h"
 #include "db/sql.h"
 #include "support/testdb.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -346,6 +350,7 @@ private slots:
         QCOMPARE(list.subItem(0, 2), QStringLiteral("15.000"));
         QCOMPARE(list.subItem(1, 2), QString()); // missing sub-item reads empty
         QCOMPARE(list.model()->data(list.model()->index(0, 0)).toString(), QString());
+        list.selectRow(-1);
         QCOMPARE(list.selectedRow(), -1);
         QCOMPARE(list.selectedSubItem(1), QString());
         list.selectRow(1);
@@ -396,6 +401,102 @@ private slots:
         QSignalSpy spy(&list, &common::ReportList::listDoubleClicked);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         QCOMPARE(spy.count(), 1);
+    }
+
+    // A fill with rows leaves the first current and selected, an empty one nothing; Tab leaves
+    // the list at once while arrows move inside it.
+    void listFillSelectionAndTab() {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *list = new common::ReportList;
+        auto *after = new QPushButton(QStringLiteral("BAYAR"));
+        layout->addWidget(list);
+        layout->addWidget(after);
+        list->setColumns({{"0", 0, common::Left},
+                          {"Kode", 800, common::Centre},
+                          {"Nama", 2000, common::Left},
+                          {"Qty", 600, common::Centre}});
+        window.resize(500, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        list->setRows({{"001", "Teh", "1"}, {"002", "Kopi", "2"}, {"003", "Roti", "3"}});
+        QCOMPARE(list->selectedRow(), 0);
+        QCOMPARE(list->currentIndex().row(), 0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedSubItem(1), QStringLiteral("002"));
+        QTest::keyClick(list, Qt::Key_Right); // not a stop per cell either
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
+
+        list->setRows({});
+        QCOMPARE(list->selectedRow(), -1);
+        QVERIFY(!list->currentIndex().isValid());
+        list->setRows({{"009", "Susu", "1"}});
+        QCOMPARE(list->selectedRow(), 0);
+        list->clearRows();
+        QCOMPARE(list->selectedRow(), -1);
+    }
+
+    // Visible columns grow to show their header and the rows on screen whole; columns designed
+    // 0 or 1 twip wide stay hidden; rows far below the screen are not measured.
+    void listColumnsShowWholeValues() {
+        common::ReportList list;
+        list.setColumns({{"0", 1, common::Left},
+                         {"TransID", 300, common::Centre},
+                         {"Jumlah Pembayaran Total", 200, common::Right},
+                         {"Kode", 1, common::Left},
+                         {"Nama", 3000, common::Left}});
+        list.resize(700, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QVERIFY(list.isColumnHidden(0));
+        QVERIFY(list.isColumnHidden(3));
+        const int designNama = list.columnWidth(4);
+
+        QList<QStringList> rows;
+        for (int i = 0; i < 2000; ++i)
+            rows.append({"ODR2612111417200001", "1.500.000", "x", "Teh"});
+        rows.last() = {"ODR2612111417200001" + QString(200, QLatin1Char('W')), "1", "x", "Teh"};
+        list.setRows(rows);
+
+        const QFontMetrics fm(list.font());
+        QVERIFY(list.columnWidth(1) >= fm.horizontalAdvance("ODR2612111417200001"));
+        QVERIFY(list.columnWidth(2) >= fm.horizontalAdvance("Jumlah Pembayaran Total"));
+        QVERIFY(list.columnWidth(1) < fm.horizontalAdvance(rows.last().first()));
+        QCOMPARE(list.columnWidth(4), designNama); // never narrower than designed
+        QVERIFY(list.isColumnHidden(3));
+
+        // Once scrolled on screen, the long row is shown whole too.
+        list.scrollToBottom();
+        QVERIFY(list.columnWidth(1) >= fm.horizontalAdvance(rows.last().first()));
+    }
+
+    // Enter presses a focused button, as Space does; Enter in a text box presses none.
+    void enterPressesFocusedButton() {
+        common::installUiRules();
+        QDialog dialog;
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *box = new QLineEdit;
+        auto *button = new QPushButton(QStringLiteral("SIMPAN"));
+        button->setAutoDefault(false);
+        layout->addWidget(box);
+        layout->addWidget(button);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QSignalSpy clicks(button, &QPushButton::clicked);
+
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(clicks.count(), 0);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(clicks.count(), 2);
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(clicks.count(), 3);
+        QVERIFY(dialog.isVisible());
     }
 };
 

@@ -1,9 +1,11 @@
 #include "catalogue/frmSetupBarang.h"
 #include "common/amount.h"
 #include "common/selectors.h"
+#include "common/uirules.h"
 #include "core/program.h"
 #include "core/session.h"
 #include "db/sql.h"
+#include "sales/cart.h"
 #include "sales/frmCafeTransUmum.h"
 #include "sales/frmCafeTransUmumList.h"
 #include "sales/receipt.h"
@@ -44,6 +46,28 @@ QStringList cartRow(QWidget *w, int row) {
     return subs;
 }
 
+// A key where the system delivers it: to an open drop-down list, else to the focused widget.
+void press(Qt::Key key) {
+    QWidget *target = QApplication::activePopupWidget();
+    if (!target)
+        target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClick(target, key);
+}
+
+void type(const QString &text) {
+    for (const QChar c : text) {
+        QWidget *target = QApplication::activePopupWidget();
+        if (!target)
+            target = QApplication::focusWidget();
+        QTest::keyClicks(target, QString(c));
+    }
+}
+
+QString focusName() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
 QStringList texts(const QList<MessageRecorder::Entry> &entries) {
     QStringList out;
     for (const auto &e : entries)
@@ -63,6 +87,7 @@ class TestSales : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(testdb::openSession());
+        common::installUiRules();
         common::setAmountLocale(QLocale(QLocale::Indonesian, QLocale::Indonesia));
         core::CurrentUser().alias = QStringLiteral("kasir");
         sales::setRawPrinter(&printer_);
@@ -614,6 +639,141 @@ private slots:
         });
         click(&w, "cmdStok");
         QCOMPARE(view, QStringLiteral("cek"));
+    }
+
+    // ---- the item selector and the keyboard ----
+
+    void selectorItemFields_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("plain") << "B01 : Nasi Goreng : 15.000"
+                               << QStringList{"B01", "Nasi Goreng", "15.000"};
+        QTest::newRow("name with blank colon blank")
+            << "B04 : Paket Hemat : 500 : 25.000"
+            << QStringList{"B04", "Paket Hemat : 500", "25.000"};
+        QTest::newRow("name with a colon")
+            << "B05 : Es Teh: Jumbo : 3.000" << QStringList{"B05", "Es Teh: Jumbo", "3.000"};
+        QTest::newRow("double colon")
+            << "B06 : Nasi::Uduk : 7.000" << QStringList{"B06", "Nasi::Uduk", "7.000"};
+        QTest::newRow("trailing colon")
+            << "B07 : Roti: : 4.000" << QStringList{"B07", "Roti:", "4.000"};
+    }
+
+    void selectorItemFields() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, fields);
+        const sales::SelectorItem item = sales::splitSelectorItem(text);
+        QCOMPARE((QStringList{item.kode, item.nama, item.harga}), fields);
+    }
+
+    void selectorMatching_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("found");
+        QTest::newRow("whole code") << "017" << QList<int>{2};
+        QTest::newRow("code prefix") << "01" << QList<int>{1, 2};
+        QTest::newRow("name part, any case") << "TEH" << QList<int>{1, 3};
+        QTest::newRow("a price is not a code") << "500" << QList<int>{};
+        QTest::newRow("whole item text") << "017 : Kopi : 4.000" << QList<int>{2};
+        QTest::newRow("no match") << "sate" << QList<int>{};
+        QTest::newRow("blank") << "  " << QList<int>{};
+    }
+
+    void selectorMatching() {
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, found);
+        const QStringList items{"001 : Nasi : 10.000", "010 : Es Teh : 3.000", "017 : Kopi : 4.000",
+                                "120 : Teh Tarik : 1.500"};
+        QCOMPARE(sales::matchSelectorItems(items, typed), found);
+    }
+
+    // The price sold, stored and totalled is the catalogue's, whatever the name holds.
+    void priceComesFromTheItem() {
+        testdb::rootExec("INSERT INTO data_barang (barang_kode, barang_nama, barang_harga_pokok, "
+                         "barang_harga_jual, barang_stok_harian, barang_status) VALUES "
+                         "('B04', 'Paket Hemat : 500', 20000, 25000, 9, '1'), "
+                         "('B05', 'Es Teh: Jumbo', 2000, 3000, 9, '1'), "
+                         "('B06', 'Roti:', 2000, 4000, 9, '1')");
+        MessageRecorder messages;
+        frmCafeTransUmum w;
+        w.show();
+        addItem(&w, QStringLiteral("Ani"), QStringLiteral("B04"), QStringLiteral("2"));
+        addItem(&w, QStringLiteral("Ani"), QStringLiteral("B05"), QStringLiteral("1"));
+        addItem(&w, QStringLiteral("Ani"), QStringLiteral("B06"), QStringLiteral("1"));
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(cartRow(&w, 0),
+                 (QStringList{"B04", "Paket Hemat : 500", "25.000", "2", "50.000"}));
+        QCOMPARE(cartRow(&w, 1), (QStringList{"B05", "Es Teh: Jumbo", "3.000", "1", "3.000"}));
+        QCOMPARE(cartRow(&w, 2), (QStringList{"B06", "Roti:", "4.000", "1", "4.000"}));
+        QCOMPARE(box(&w, "txtTotal")->text(), QStringLiteral("57.000"));
+        messages.answers = {msg::Answer::Yes};
+        click(&w, "cmdBayar");
+        QCOMPARE(messages.lastText(), QStringLiteral("Transaksi Sukses!"));
+        QCOMPARE(salesfx::rowCount("SELECT COUNT(*) FROM data_barang_order_list WHERE "
+                                   "(list_barang, list_barang_nama, list_harga, list_jumlah) IN "
+                                   "(('B04', 'Paket Hemat : 500', 25000, 50000), "
+                                   "('B05', 'Es Teh: Jumbo', 3000, 3000), "
+                                   "('B06', 'Roti:', 4000, 4000))"),
+                 3);
+    }
+
+    // A whole sale by keyboard alone: buyer, items found by name and code, quantities, a line
+    // removed, Tab to BAYAR, Enter on it, and the next buyer.
+    void saleByKeyboard() {
+        MessageRecorder messages;
+        frmCafeTransUmum w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(box(&w, "txtPembeli")->maxLength(), 100); // order_nama holds 100
+        box(&w, "txtPembeli")->setFocus();
+
+        type("Ani");
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("cboBarang"));
+        type("teh"); // narrows to B02 Es Teh
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("txtJumlah"));
+        type("2"); // replaces the 1
+        press(Qt::Key_Return);
+        QVERIFY(messages.entries.isEmpty());
+        QCOMPARE(cartRow(&w, 0), (QStringList{"B02", "Es Teh", "5.000", "2", "10.000"}));
+        QCOMPARE(focusName(), QStringLiteral("cboBarang"));
+        QCOMPARE(box(&w, "txtJumlah")->text(), QStringLiteral("1"));
+
+        type("b01");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        type("b03");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        auto *cart = child<ReportList>(&w, "ListView1");
+        QCOMPARE(cart->rowCount(), 3);
+        QCOMPARE(box(&w, "txtTotal")->text(), QStringLiteral("45.000"));
+
+        // A text that finds no item is refused where it was typed.
+        type("sate");
+        press(Qt::Key_Return);
+        QCOMPARE(messages.texts(), QStringList{"Pilih barang!"});
+        QCOMPARE(focusName(), QStringLiteral("cboBarang"));
+        QCOMPARE(cart->rowCount(), 3);
+        messages.clear();
+
+        // Delete removes the selected line and the totals follow.
+        cart->setFocus();
+        cart->selectRow(2);
+        press(Qt::Key_Delete);
+        QCOMPARE(cart->rowCount(), 2);
+        QCOMPARE(box(&w, "txtTotal")->text(), QStringLiteral("25.000"));
+        QCOMPARE(box(&w, "txtQty")->text(), QStringLiteral("3"));
+
+        // One Tab from the cart to BAYAR, Enter pays.
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("cmdBayar"));
+        messages.answers = {msg::Answer::Yes};
+        press(Qt::Key_Return);
+        QCOMPARE(messages.texts(),
+                 (QStringList{"Apakah yakin akan bayar transaksi ini?", "Transaksi Sukses!"}));
+        QCOMPARE(salesfx::rowCount("SELECT COUNT(*) FROM data_barang_order_list"), 2);
+        QCOMPARE(focusName(), QStringLiteral("txtPembeli"));
     }
 
     void keluarAndEscClose() {
