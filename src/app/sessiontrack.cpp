@@ -56,6 +56,50 @@ QString IdReg() {
     return common::formatKey(prefix, GenerateCD(prefix), 4);
 }
 
+const QString &loginLockSql() {
+    // Waits a few seconds at most: another login holds it only for its few statements.
+    static const QString sql = QStringLiteral("SELECT GET_LOCK(CONCAT(DATABASE(), '.login'), 5)");
+    return sql;
+}
+
+const QString &loginUnlockSql() {
+    static const QString sql = QStringLiteral("DO RELEASE_LOCK(CONCAT(DATABASE(), '.login'))");
+    return sql;
+}
+
+QString recordLogin(const LoginRecord &record, const QDate &day, const QSqlDatabase &conn) {
+    // Without the lock two overlapping logins read the same highest number and share a code,
+    // and then neither copy ever sees its session taken over.
+    if (db::scalar(loginLockSql(), {}, conn).toInt() != 1)
+        throw db::Error(QStringLiteral("Server sibuk, giliran login tidak didapat."));
+    struct Unlock {
+        const QSqlDatabase &conn;
+        ~Unlock() {
+            try {
+                db::exec(loginUnlockSql(), {}, conn);
+            } catch (const db::Error &) {
+                // A lost connection has released it already.
+            }
+        }
+    } unlock{conn};
+
+    // The log row and the stamp go together: a stamp without its log row (or the reverse)
+    // would leave a session nobody can trace. The transaction starts after the lock, so its
+    // number read sees every login committed before.
+    db::Transaction transaction(conn);
+    const QString prefix = sessionPrefix(day);
+    const QVariant highest = db::scalar(sessionNumberSql(), {prefix}, conn);
+    const long long number = highest.isNull() ? 1 : static_cast<long long>(db::number(highest)) + 1;
+    const QString code = common::formatKey(prefix, number, 4);
+    db::exec(loginLogSql(),
+             {record.logAlias, record.ipAddress, record.hostName, record.macAddress, record.version,
+              code},
+             conn);
+    db::exec(sessionStampSql(), {code, record.alias}, conn);
+    transaction.commit();
+    return code;
+}
+
 void LogLogin(const QString &panel2Text) {
     const NetworkIdentity &net = networkIdentity();
     const QString mac = macTextForLog(net.localIPv4());
@@ -63,15 +107,9 @@ void LogLogin(const QString &panel2Text) {
     user.hostName = net.hostName();
     user.ipAddress = net.localIPv4();
     user.macAddress = mac;
-    user.sessionCode = IdReg();
-
-    // The log row and the stamp go together: a stamp without its log row (or the reverse)
-    // would leave a session nobody can trace.
-    db::Transaction transaction;
-    db::exec(loginLogSql(), {panel2Text, user.ipAddress, user.hostName, user.macAddress,
-                             core::versionText(), user.sessionCode});
-    db::exec(sessionStampSql(), {user.sessionCode, user.aliasText()});
-    transaction.commit();
+    user.sessionCode = recordLogin({panel2Text, user.aliasText(), user.ipAddress, user.hostName,
+                                    user.macAddress, core::versionText()},
+                                   core::now().date(), db::sessionConnection());
 }
 
 SessionWatch::SessionWatch(QObject *parent, std::function<QSqlDatabase()> conn)

@@ -27,6 +27,25 @@ long long GenerateCD(const QString &prefix);
 // past 9999 keeps all its digits (it is not refused). Throws db::Error.
 QString IdReg();
 
+// What one login writes to the log (besides its session code and the server's time).
+struct LoginRecord {
+    QString logAlias; // log_alias, as status bar panel 2 shows it
+    QString alias;    // the account stamped
+    QString ipAddress;
+    QString hostName;
+    QString macAddress;
+    QString version;
+};
+
+// The lock that serialises the session numbering of overlapping logins.
+const QString &loginLockSql();
+const QString &loginUnlockSql();
+// Takes the next session code of day, writes the login-log row and stamps the code on the
+// account, in one transaction on conn, holding the login lock from the number to the commit:
+// overlapping logins of one account get different codes, and the later code is the stamp.
+// Returns the code. Throws db::Error (nothing written then).
+QString recordLogin(const LoginRecord &record, const QDate &day, const QSqlDatabase &conn);
+
 // LogLogin: reads the network identity into CurrentUser, gives the login its session code,
 // writes the login-log row (log_alias = panel2Text, as status bar panel 2 shows it) and stamps
 // the code on the account, in one transaction on the session connection. Throws db::Error

@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <thread>
+
 namespace {
 
 const QString kExpired = QStringLiteral("Maaf, sesi user telah habis/digunakan ditempat lain!");
@@ -356,8 +358,8 @@ private slots:
                                           << "frmMadamatTrans";
         QTest::newRow("mn0101 password change") << "mn0101"
                                                 << "frmGantiPassword";
-        for (const char *key : {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214", "mn01",
-                                "mn9999", ""})
+        for (const char *key :
+             {"mn0201", "mn0202", "mn0203", "mn0204", "mn0213", "mn0214", "mn01", "mn9999", ""})
             QTest::newRow(key) << key << "";
     }
 
@@ -512,6 +514,54 @@ private slots:
         QVERIFY(rootValue(QStringLiteral("SELECT user_session FROM data_pengguna_alias "
                                          "WHERE user_alias = 'admin'"))
                     .isNull());
+    }
+
+    void overlappingLoginsGetTheirOwnCodes() {
+        // Two workstations log one account in at the same moment. The log insert is slowed
+        // down so that the second login reads the session number while the first one is
+        // still writing.
+        testdb::truncate({QStringLiteral("log_login")});
+        testdb::rootExec(QStringLiteral("CREATE TRIGGER tst_slow_login BEFORE INSERT ON "
+                                        "log_login FOR EACH ROW SET @slow = SLEEP(1)"));
+        const QDate day = QDate::currentDate();
+        QString codes[2];
+        QString failures[2];
+        auto login = [&](int i) {
+            const QString name = QStringLiteral("workstation%1").arg(i);
+            {
+                if (db::openNamedConnection(name) != db::StateOpen) {
+                    failures[i] = QStringLiteral("no connection");
+                } else {
+                    try {
+                        codes[i] = app::recordLogin(
+                            {QStringLiteral("admin"), QStringLiteral("admin"),
+                             QStringLiteral("10.1.2.%1").arg(i), QStringLiteral("pc%1").arg(i),
+                             QString(), core::versionText()},
+                            day, QSqlDatabase::database(name, false));
+                    } catch (const db::Error &e) {
+                        failures[i] = e.text();
+                    }
+                }
+                QSqlDatabase::database(name, false).close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        };
+        std::thread first(login, 0);
+        std::thread second(login, 1);
+        first.join();
+        second.join();
+        testdb::rootExec(QStringLiteral("DROP TRIGGER tst_slow_login"));
+        QCOMPARE(failures[0], QString());
+        QCOMPARE(failures[1], QString());
+        const QString prefix = app::sessionPrefix(day);
+        QCOMPARE(QSet<QString>({codes[0], codes[1]}),
+                 QSet<QString>({prefix + QStringLiteral("0001"), prefix + QStringLiteral("0002")}));
+        // The later code is the stamp, so the copy holding the other one ends.
+        QCOMPARE(
+            rootValue("SELECT user_session FROM data_pengguna_alias WHERE user_alias = 'admin'")
+                .toString(),
+            prefix + QStringLiteral("0002"));
+        QCOMPARE(rootValue("SELECT COUNT(DISTINCT log_session) FROM log_login").toInt(), 2);
     }
 
     void olderSessionEnds() {
