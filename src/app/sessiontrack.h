@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QThread;
 class QTimer;
 
 // Session tracking and the login log.
@@ -53,15 +54,22 @@ QString recordLogin(const LoginRecord &record, const QDate &day, const QSqlDatab
 void LogLogin(const QString &panel2Text);
 
 // The six-second watch: ends the program when the account's stamp no longer carries this
-// copy's session code.
+// copy's session code. The query runs on a thread of its own with a connection of its own, so a
+// hung server never blocks the window: the result comes back by a queued call, and the window
+// thread shows the messages and ends the program.
 class SessionWatch : public QObject {
     Q_OBJECT
 
 public:
     enum class Result { Valid, Expired, Failed };
+    Q_ENUM(Result)
+    // Opens a connection under the given name, on the calling (the watch's) thread; true when
+    // it is open.
+    using Opener = std::function<bool(const QString &name)>;
 
-    // conn: the connection the watch queries (the session connection by default).
-    explicit SessionWatch(QObject *parent = nullptr, std::function<QSqlDatabase()> conn = nullptr);
+    // open: how the watch connects (the session's parameters, quietly, by default).
+    explicit SessionWatch(QObject *parent = nullptr, Opener open = nullptr);
+    ~SessionWatch() override;
 
     // Starts watching alias with the session code, every intervalMs.
     void start(const QString &alias, const QString &sessionCode, int intervalMs = 6000);
@@ -69,16 +77,29 @@ public:
     bool isActive() const;
     QTimer *timer() const { return timer_; }
 
-    // One check, as a tick runs it (messages and the end of the program included).
+    // One check, waited for with the events running (messages and the end of the program
+    // included), as a timer tick runs it.
     Result tick();
 
-private:
-    Result query();
+signals:
+    // The watch's connection answers again after a failure: windows may read anew.
+    void reconnected();
+    // A check's result, after it was acted on.
+    void checked(app::SessionWatch::Result result);
 
-    std::function<QSqlDatabase()> conn_;
+private:
+    void request();
+    void handle(Result result);
+
+    QThread *thread_;
+    QObject *worker_; // lives on thread_
+    QString connectionName_;
+    Opener open_;
     QTimer *timer_;
     QString alias_;
     QString code_;
+    bool inFlight_ = false;
+    bool failing_ = false;
     bool failureShown_ = false;
 };
 

@@ -66,8 +66,7 @@ bool openConnection(const QString &name) {
     conn.setPassword(password);
     conn.setDatabaseName(user);
     // A dead profile or a hung server must not freeze the window for long: a user action gives
-    // up within 15 s (the driver retries a timed-out read once, so 6 s can cost 12 s). The
-    // longest report reads in about a second.
+    // up within 15 s. The longest report reads in about a second.
     conn.setConnectOptions(
         QStringLiteral(
             "MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")

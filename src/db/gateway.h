@@ -16,7 +16,7 @@ inline const QString kConnectionMessage = QStringLiteral(
 
 // Driver timeouts, whole seconds.
 constexpr int kConnectTimeoutSeconds = 4;
-constexpr int kReadTimeoutSeconds = 6;
+constexpr int kReadTimeoutSeconds = 10;
 
 // Server address and port text the next open uses.
 void setServer(const QString &address, const QString &portText);
