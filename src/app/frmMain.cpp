@@ -106,9 +106,11 @@ void frmMain::startupTick() {
     try {
         app::LogLogin(panelText(2));
     } catch (const db::Error &e) {
-        // Without its stamp this copy's session cannot be watched: the watch below reports
-        // it (and ends the program once the server answers).
+        // Without its stamp this copy's session cannot be watched, and the watch would later
+        // blame another login: say the real reason once and end here.
         msg::exclamation(QStringLiteral("Login tidak dapat dicatat di server.\n") + e.text());
+        core::endProgram();
+        return;
     }
     watch_->start(core::CurrentUser().aliasText(), core::CurrentUser().sessionCode);
     CekVersi();

@@ -1,5 +1,7 @@
 #include "core/ansi.h"
 
+#include <QList>
+
 namespace core {
 namespace {
 
@@ -25,8 +27,7 @@ QString fromAnsi(const QByteArray &bytes) {
 QByteArray toAnsi(const QString &text) {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
+    for (const uint u : text.toUcs4()) {
         char out = '?';
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             out = static_cast<char>(u);
@@ -41,6 +42,18 @@ QByteArray toAnsi(const QString &text) {
         bytes.append(out);
     }
     return bytes;
+}
+
+QString printableText(const QString &text) {
+    QString out;
+    out.reserve(text.size());
+    for (const uint u : text.toUcs4()) {
+        if (u < 0x20 || u == 0x7F || u > 0xFFFF)
+            out.append(QLatin1Char('?'));
+        else
+            out.append(QChar(static_cast<char16_t>(u)));
+    }
+    return out;
 }
 
 } // namespace core

@@ -8,7 +8,12 @@
 namespace core {
 
 QString fromAnsi(const QByteArray &bytes);
-// One byte per character; a character outside the code page becomes "?".
+// One byte per character (code point, not UTF-16 unit); a character outside the code page
+// becomes one "?".
 QByteArray toAnsi(const QString &text);
+// Stored text made safe to send to a printer raw: control characters (below 0x20, and 0x7F)
+// and characters beyond the basic plane become one "?" each, so a name cannot carry a
+// printer command and every character counts one column.
+QString printableText(const QString &text);
 
 } // namespace core

@@ -2,6 +2,9 @@
 
 #include "core/program.h"
 
+#include <QElapsedTimer>
+#include <QHash>
+
 #include <cstdio>
 
 namespace msg {
@@ -14,7 +17,46 @@ Handler &handler() {
 
 } // namespace
 
+namespace {
+
+struct Shown {
+    int open = 0;
+    QHash<QString, qint64> lastAt; // monotonic ms, when the box closed
+    QElapsedTimer clock;
+};
+
+Shown &shown() {
+    static Shown s = [] {
+        Shown init;
+        init.clock.start();
+        return init;
+    }();
+    return s;
+}
+
+} // namespace
+
+int openCount() {
+    return shown().open;
+}
+
+bool shownWithin(const QString &text, qint64 ms) {
+    const auto it = shown().lastAt.constFind(text);
+    return it != shown().lastAt.constEnd() && shown().clock.elapsed() - *it <= ms;
+}
+
 Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) {
+    Shown &s = shown();
+    s.lastAt.insert(text, s.clock.elapsed());
+    ++s.open;
+    struct Closed {
+        Shown &s;
+        const QString &text;
+        ~Closed() {
+            --s.open;
+            s.lastAt.insert(text, s.clock.elapsed());
+        }
+    } closed{s, text};
     if (handler())
         return handler()(icon, title, text, buttons);
     // No message boxes installed (a tool without a window): say it on stderr and answer as

@@ -27,6 +27,11 @@ bool askYesNo(const QString &text, const QString &title);
 // Question icon with OK/Cancel; true on OK.
 bool askOkCancel(const QString &text, const QString &title);
 
+// How many message boxes are open right now (nested ones count each).
+int openCount();
+// True when a box with this text was shown within the last ms milliseconds (or is open).
+bool shownWithin(const QString &text, qint64 ms);
+
 // The message boxes the application installs at start-up, or a recorder in tests. Without a
 // handler a message goes to stderr.
 void setHandler(Handler handler);

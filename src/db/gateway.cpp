@@ -5,8 +5,12 @@
 #include "db/sql.h"
 #include "db/storedtext.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QStringList>
+#include <QThread>
+
+#include <optional>
 
 namespace db {
 namespace {
@@ -37,7 +41,11 @@ void dropConnection(const QString &name) {
 }
 
 bool openConnection(const QString &name) {
-    core::BusyCursor busy;
+    // The cursor belongs to the window thread; the session watch opens its own off it.
+    std::optional<core::BusyCursor> busy;
+    if (QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread())
+        busy.emplace();
     const StoredTexts &texts = storedTexts();
     const QString user = DecodeStoredText(texts.user);
     const QString password = DecodeStoredText(texts.password);
@@ -57,9 +65,13 @@ bool openConnection(const QString &name) {
     conn.setUserName(user);
     conn.setPassword(password);
     conn.setDatabaseName(user);
-    // A dead profile must not freeze the window for long.
-    conn.setConnectOptions(QStringLiteral(
-        "MYSQL_OPT_CONNECT_TIMEOUT=4;MYSQL_OPT_READ_TIMEOUT=60;MYSQL_OPT_WRITE_TIMEOUT=60"));
+    // A dead profile or a hung server must not freeze the window for long: a user action gives
+    // up within 15 s. The longest report reads in about a second.
+    conn.setConnectOptions(
+        QStringLiteral(
+            "MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
+            .arg(kConnectTimeoutSeconds)
+            .arg(kReadTimeoutSeconds));
     if (!conn.open()) {
         // The user sees the short message; the log keeps the driver's reason.
         qWarning("connection %s to %s:%d failed: %s", qPrintable(name),

@@ -14,6 +14,10 @@ inline const QString kConnectionMessage = QStringLiteral(
     "Ada kesalahan dengan koneksi ke server, periksa apakah jaringan/server sudah berjalan "
     "dengan baik!");
 
+// Driver timeouts, whole seconds.
+constexpr int kConnectTimeoutSeconds = 4;
+constexpr int kReadTimeoutSeconds = 10;
+
 // Server address and port text the next open uses.
 void setServer(const QString &address, const QString &portText);
 QString serverAddress();

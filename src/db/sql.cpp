@@ -21,8 +21,9 @@ struct TransactionState {
     bool doomed = false;
 };
 
+// Per thread, as connections are: a connection is used only by the thread that opened it.
 QHash<QString, TransactionState> &transactionStates() {
-    static QHash<QString, TransactionState> states;
+    static thread_local QHash<QString, TransactionState> states;
     return states;
 }
 

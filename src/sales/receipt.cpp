@@ -82,7 +82,23 @@ ReceiptSettings ReceiptSettings::fromRows(const QList<std::pair<QString, QString
     return s;
 }
 
-QString composeReceipt(const ReceiptSettings &settings, const ReceiptData &data) {
+QString composeReceipt(const ReceiptSettings &storedSettings, const ReceiptData &storedData) {
+    // Names and settings come from the tables: only the composer's own line ends and the job's
+    // own commands may reach the printer raw.
+    ReceiptSettings settings = storedSettings;
+    for (QString &header : settings.headers)
+        header = core::printableText(header);
+    settings.footer1 = core::printableText(settings.footer1);
+    settings.footer2 = core::printableText(settings.footer2);
+    ReceiptData data = storedData;
+    for (QString *text :
+         {&data.buyerLine, &data.campusLine, &data.totalQty, &data.totalAmount, &data.alias})
+        *text = core::printableText(*text);
+    for (ReceiptItem &item : data.items) {
+        item.name = core::printableText(item.name);
+        item.qty = core::printableText(item.qty);
+        item.amount = core::printableText(item.amount);
+    }
     Layout r(settings);
     for (const QString &header : settings.headers)
         r.add(r.centred(header));

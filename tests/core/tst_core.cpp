@@ -61,7 +61,11 @@ private slots:
         QCOMPARE(core::fromAnsi(bytes), text);
     }
 
-    void ansiUnmappable() { QCOMPARE(core::toAnsi(QStringLiteral("a\u4e2db")), QByteArray("a?b")); }
+    void ansiUnmappable() {
+        QCOMPARE(core::toAnsi(QStringLiteral("a\u4e2db")), QByteArray("a?b"));
+        // One character beyond the basic plane is one "?", not one per UTF-16 unit.
+        QCOMPARE(core::toAnsi(QStringLiteral("a\U0001F600b")), QByteArray("a?b"));
+    }
 
     void clockSeam() {
         const QDateTime at(QDate(2026, 12, 8), QTime(14, 30, 59));

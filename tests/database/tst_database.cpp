@@ -16,8 +16,11 @@
 #include "support/testdb.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -697,6 +700,12 @@ private slots:
         QTest::newRow("drop routine") << "DROP FUNCTION GetWaktu";
         QTest::newRow("read accounts") << "SELECT * FROM `cashless-adm`.data_tabungan";
         QTest::newRow("write balances") << "UPDATE `cashless-adm`.data_tabungan SET tab_saldo = 0";
+        QTest::newRow("reprice an order") << "UPDATE data_barang_order SET order_harga = 1";
+        QTest::newRow("rewrite a line") << "UPDATE data_barang_order_list SET list_jumlah = 1";
+        QTest::newRow("reprice a posting")
+            << "UPDATE `cashless-adm`.data_tabungan_trans SET trans_jumlah_keluar = 1";
+        QTest::newRow("reprice a card payment") << "UPDATE data_transaksi SET trans_jumlah = 1";
+        QTest::newRow("rename a session") << "UPDATE log_login SET log_session = 'x'";
     }
 
     void refusedStatements() {
@@ -713,6 +722,22 @@ private slots:
             }
             QCOMPARE(db::scalar(tables, {testdb::cafeDb()}, testdb::root()).toInt(), before);
         });
+    }
+
+    // Root of the private server is reachable only over its socket, in a folder of its own user.
+    void rootOnlyOverSocket() {
+        {
+            QSqlDatabase tcp =
+                QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("roottcp"));
+            tcp.setHostName(QStringLiteral("127.0.0.1"));
+            tcp.setPort(testdb::port());
+            tcp.setUserName(QStringLiteral("root"));
+            QVERIFY(!tcp.open());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("roottcp"));
+        const QFileInfo folder(QFileInfo(testdb::socketPath()).absolutePath());
+        QCOMPARE(folder.permissions() & 0x0077, QFileDevice::Permissions());
+        QVERIFY(folder.isDir() && folder.ownerId() == ::getuid());
     }
 
     // What the issue asks of the demo data; each query counts what is wrong or returns the

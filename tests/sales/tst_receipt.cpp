@@ -210,6 +210,46 @@ private slots:
         QCOMPARE(job, QByteArray("\r\nCaf\xe9 \x80"
                                  "5 ?\r\n \r\n\x1d\x56\x30"));
     }
+
+    // Stored names and settings never reach the printer raw: a control character prints as
+    // one "?", a character the code page cannot hold as one "?", whatever its UTF-16 length.
+    void storedTextsSafe_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("printed");
+        QTest::newRow("paper cut") << QStringLiteral("Teh\x1d\x56\x30") << QByteArray("Teh?V0");
+        QTest::newRow("drawer kick")
+            << QStringLiteral("Kopi\x1bp\x00\x19\xfa") << QByteArray("Kopi?p??\xfa");
+        QTest::newRow("line ends") << QStringLiteral("A\r\nB\tC") << QByteArray("A??B?C");
+        QTest::newRow("delete") << QStringLiteral("X\x7fY") << QByteArray("X?Y");
+        QTest::newRow("emoji") << QStringLiteral("Es \U0001F964 Jumbo") << QByteArray("Es ? Jumbo");
+        QTest::newRow("code page kept")
+            << QStringLiteral("Caf\u00e9 \u20ac") << QByteArray("Caf\xe9 \x80");
+    }
+
+    void storedTextsSafe() {
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, printed);
+        ReceiptSettings s = settingsFrom({QStringLiteral("StrukPanjangKertas=40")});
+        s.headers[0] = stored;
+        s.footer1 = stored;
+        ReceiptData d = dataWith({stored + QStringLiteral("|1|5.000")});
+        d.buyerLine = stored;
+        d.alias = stored;
+        const QByteArray job = sales::receiptJobBytes(sales::composeReceipt(s, d));
+        // Every stored text arrives as its safe form; the job keeps only its own commands.
+        QVERIFY(job.count(printed) >= 5);
+        QCOMPARE(job.count("\x1d\x56\x30"), 1);
+        QVERIFY(job.endsWith("\r\n\x1d\x56\x30"));
+        QVERIFY(!job.contains('\x1b'));
+        QVERIFY(!job.contains('\x7f'));
+        QVERIFY(!job.contains('\t'));
+        QVERIFY(!job.contains('\0'));
+        // The composer's own lines are still the only line ends: as many as without the texts.
+        const QByteArray plain = sales::receiptJobBytes(
+            sales::composeReceipt(settingsFrom({QStringLiteral("StrukPanjangKertas=40")}),
+                                  dataWith({QStringLiteral("x|1|5.000")})));
+        QCOMPARE(job.count("\r\n"), plain.count("\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReceipt)

@@ -10,6 +10,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace testdb {
 namespace {
 
@@ -32,6 +35,21 @@ int port() {
 QString socketPath() {
     return readFixtureFile(QStringLiteral("socket"));
 }
+ServerFreeze::ServerFreeze()
+    : pid_(readFixtureFile(QStringLiteral("mariadbd.pid")).toLongLong()) {
+    if (pid_ <= 0 || ::kill(static_cast<pid_t>(pid_), SIGSTOP) != 0)
+        qFatal("cannot freeze the test server (pid %lld)", pid_);
+}
+
+ServerFreeze::~ServerFreeze() {
+    thaw();
+}
+
+void ServerFreeze::thaw() {
+    if (pid_ > 0)
+        ::kill(static_cast<pid_t>(pid_), SIGCONT);
+}
+
 QString sourceDir() {
     return QStringLiteral(CAFE_SOURCE_DIR);
 }

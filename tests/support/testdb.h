@@ -17,6 +17,20 @@ QString cafeDb();     // canteen schema name
 int port();           // TCP port of the fixture's server
 QString socketPath(); // its Unix socket
 
+// Freezes the fixture's server (SIGSTOP) for the guard's life: it answers nothing, as a hung
+// server does. The destructor always lets it go on (SIGCONT).
+class ServerFreeze {
+public:
+    ServerFreeze();
+    ~ServerFreeze();
+    ServerFreeze(const ServerFreeze &) = delete;
+    ServerFreeze &operator=(const ServerFreeze &) = delete;
+    void thaw();
+
+private:
+    long long pid_ = 0;
+};
+
 // Layered base64 of a value, as the installation constants are stored.
 QString encode(const QString &value);
 // Stored texts with every profile pointing at the test server.
