@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/reader.h"
 #include "db/sql.h"
 #include "sales/cart.h"
@@ -161,6 +162,8 @@ void frmCafeTransUmum::Bersih() {
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTransId->clear();
     currentOrderCode_.clear();
+    cartCode_.clear();
+    outcomeUnknown_ = false;
 }
 
 bool frmCafeTransUmum::SimpanBarang() {
@@ -178,13 +181,35 @@ bool frmCafeTransUmum::SimpanBarang() {
                            sales::parseQuantity(cart->subItem(row, Qty)).value_or(0),
                            common::amountWhole(cart->subItem(row, Jumlah))});
     }
-    try {
-        currentOrderCode_ = sales::recordSale(sale);
-    } catch (const db::Error &e) {
-        msg::critical(QStringLiteral("Transaksi gagal disimpan, silakan coba lagi.\n") + e.text(),
+    const auto failed = [](const QString &reason) {
+        msg::critical(QStringLiteral("Transaksi gagal disimpan, silakan coba lagi.\n") + reason,
                       core::appTitle());
         return false;
+    };
+
+    bool stored = false;
+    if (outcomeUnknown_) {
+        // The earlier attempt may be stored: find out before anything is written again.
+        const auto known = sales::resolveSale(cartCode_, sale);
+        if (!known)
+            return failed(db::kConnectionMessage);
+        outcomeUnknown_ = false;
+        stored = *known;
     }
+    if (!stored) {
+        try {
+            sales::recordSale(sale, cartCode_);
+        } catch (const db::Error &e) {
+            if (cartCode_.isEmpty() || !e.isConnectionFailure())
+                return failed(e.text());
+            // The reply was lost: the order may be stored all the same.
+            const auto known = sales::resolveSale(cartCode_, sale);
+            outcomeUnknown_ = !known;
+            if (!known || !*known)
+                return failed(e.text());
+        }
+    }
+    currentOrderCode_ = cartCode_;
     ui->txtTransId->setText(currentOrderCode_);
     // Only a stored order is printed.
     CetakStrukUlang();
@@ -247,6 +272,9 @@ void frmCafeTransUmum::cmdBayar_Click() {
 }
 
 void frmCafeTransUmum::Command1_Click() {
+    // A new cart draws its own code.
+    cartCode_.clear();
+    outcomeUnknown_ = false;
     clearBarang();
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTotal->setText(QStringLiteral("0"));

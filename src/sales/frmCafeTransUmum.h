@@ -48,6 +48,11 @@ private:
 
     Ui::frmCafeTransUmum *ui;
     QString currentOrderCode_;
+    // The code this cart drew: kept until the sale is stored or the cart is reset, so a retry
+    // after a lost reply stores under the same code and never twice.
+    QString cartCode_;
+    // The last attempt's reply was lost and the server could not be asked since.
+    bool outcomeUnknown_ = false;
     bool paying_ = false;
     bool loaded_ = false;
 };
