@@ -73,10 +73,33 @@ void frmCafeTransUmum::load() {
         const QSignalBlocker quiet(ui->dtHistory); // one history fill below, not two
         ui->dtHistory->setDate(today);
     }
-    common::reportFillFailure(common::firstFailure(
-        {common::FillCampuses(ui->cboKampus), common::FillMenuItems(ui->cboBarang)}));
-    DataHistory();
+    fillAll();
+}
+
+void frmCafeTransUmum::fillAll() {
+    // A refill keeps what was chosen before it.
+    const QString kampus = ui->cboKampus->currentText();
+    const QString barang = ui->cboBarang->currentText();
+    std::optional<db::Error> failure = common::firstFailure(
+        {common::FillCampuses(ui->cboKampus), common::FillMenuItems(ui->cboBarang)});
+    for (auto [box, text] : {std::pair{ui->cboKampus, kampus}, std::pair{ui->cboBarang, barang}}) {
+        const int index = box->findText(text);
+        if (!text.isEmpty() && index >= 0)
+            box->setCurrentIndex(index);
+    }
+    const std::optional<db::Error> history = fillHistory();
     cekTanggal();
+    if (!failure)
+        failure = history;
+    if (!failure && ui->txtTglServer->text().isEmpty())
+        failure = db::Error(db::kConnectionMessage, db::Error::ServerGone);
+    stale_ = failure.has_value();
+    // Once, however many of the reads failed.
+    common::reportFillFailure(failure);
+}
+
+void frmCafeTransUmum::refreshAfterReconnect() {
+    fillAll();
 }
 
 QLineEdit *frmCafeTransUmum::txtTransId() const {
@@ -104,11 +127,20 @@ void frmCafeTransUmum::TabelHistory() {
 }
 
 void frmCafeTransUmum::DataHistory() {
+    const std::optional<db::Error> failure = fillHistory();
+    if (common::reportFillFailure(failure))
+        return;
+    // The server answers again: what an earlier outage left out is read now.
+    if (stale_)
+        fillAll();
+}
+
+std::optional<db::Error> frmCafeTransUmum::fillHistory() {
     sales::HistoryFill fill = sales::historyRows(ui->dtHistory->date());
     ui->txtHistoryJumlah->setText(QString::number(fill.rows.size()));
     ui->ListView2->setRows(std::move(fill.rows));
     ui->txtLogTotal->setText(common::formatAmount(fill.total));
-    common::reportFillFailure(fill.failure);
+    return fill.failure;
 }
 
 void frmCafeTransUmum::cekTanggal() {
@@ -221,6 +253,13 @@ void frmCafeTransUmum::CetakStrukUlang() {
 }
 
 void frmCafeTransUmum::cmdInsert_Click() {
+    // A window opened while the server was away reads its lists and the server date first; a
+    // date still unread is a connection problem (already reported), not a date mismatch.
+    if (stale_) {
+        fillAll();
+        if (stale_)
+            return;
+    }
     if (ui->txtTglKomputer->text() != ui->txtTglServer->text()) {
         msg::exclamation(QStringLiteral("Tanggal komputer tidak sesuai!"));
         return;

@@ -3,6 +3,10 @@
 #include <QDialog>
 #include <QString>
 
+#include "db/sql.h"
+
+#include <optional>
+
 class QLineEdit;
 
 namespace Ui {
@@ -33,12 +37,21 @@ public:
     // Prints the receipt of the order in txtTransId.
     void CetakStrukUlang();
 
+public slots:
+    // Reads the drop-downs, the history and the server date again, for a window whose reads
+    // failed while the server was away (the session watch calls it once it reconnected).
+    void refreshAfterReconnect();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     // The fills, the history and the dates, when the window is first shown.
     void load();
+    // The history of the picked day; its failure is returned, not shown.
+    std::optional<db::Error> fillHistory();
+    // Reads the drop-downs, the history and the server date; the first failure shows once.
+    void fillAll();
     void cmdInsert_Click();
     void cmdBayar_Click();
     void Command1_Click();
@@ -55,4 +68,6 @@ private:
     bool outcomeUnknown_ = false;
     bool paying_ = false;
     bool loaded_ = false;
+    // A read failed: the lists or the server date may be missing until they are read again.
+    bool stale_ = false;
 };
