@@ -91,7 +91,8 @@ const QString &updateMenuItemSql() {
                        // the row as the window loaded it
                        "AND BINARY barang_nama = ? AND ROUND(barang_harga_jual) = ? "
                        "AND ROUND(barang_harga_pokok) = ? AND barang_stok_harian = ? "
-                       "AND barang_waktu <=> ? AND BINARY barang_status = ?");
+                       // an empty slot (none, or one since removed) is not compared
+                       "AND (? IS NULL OR barang_waktu = ?) AND BINARY barang_status = ?");
     return sql;
 }
 
@@ -107,7 +108,7 @@ bool updateMenuItem(const QString &code, const MenuItemValues &v, const QString 
     const int changed = db::exec(
         updateMenuItemSql(), {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status,
                               alias, code, loaded.nama, loaded.hargaJual, loaded.hargaPokok,
-                              loaded.stokHarian, loadedWaktu, loaded.status});
+                              loaded.stokHarian, loadedWaktu, loadedWaktu, loaded.status});
     // The server counts changed rows: none also when the row already held every value.
     return changed > 0 || menuItemHolds(code, v);
 }

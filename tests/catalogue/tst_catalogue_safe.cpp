@@ -249,6 +249,21 @@ private slots:
         QCOMPARE(box(w, "txtID")->text(), QString());
     }
 
+    // An item whose slot was removed lists no slot; its edit is not refused for that.
+    void itemOfARemovedSlotCanBeEdited() {
+        testdb::rootExec("INSERT INTO data_barang SET barang_kode = '005', barang_nama = 'Soto', "
+                         "barang_harga_pokok = 10000, barang_harga_jual = 12000, "
+                         "barang_stok_harian = 30, barang_waktu = 7, barang_status = '1'");
+        MessageRecorder messages;
+        frmSetupBarang w;
+        w.show();
+        edit(w, "005");
+        QCOMPARE(box(w, "txtKdWaktu")->text(), QString());
+        box(w, "txtKdWaktu")->setText("1");
+        click(w, "cmdSimpan");
+        QCOMPARE(messages.texts(), QStringList{"Data telah disimpan"});
+    }
+
     void secondRenameOfASlotIsRefused() {
         MessageRecorder messages;
         frmSetupWaktu first, second;

@@ -441,7 +441,7 @@ private slots:
         QTest::newRow("changed item")
             << catalogue::updateMenuItemSql()
             << QVariantList{"NASI UDUK SPESIAL", "9500", "6000", "40", "1", "2", "admin", "001",
-                            "NASI UDUK",         "9000", "6000", "40", "1", "1"}
+                            "NASI UDUK",         "9000", "6000", "40", "1", "1", "1"}
             << 1;
         QTest::newRow("new slot") << catalogue::slotInsertSql() << QVariantList{"SORE"} << 1;
         QTest::newRow("renamed slot")
