@@ -135,6 +135,14 @@ template <typename Window> void openModal(frmMain *main) {
     w.exec();
 }
 
+// The sale entry reads its lists again when the session watch sees the server come back.
+void openSaleEntry(frmMain *main) {
+    frmCafeTransUmum w(main);
+    QObject::connect(main->sessionWatch(), &app::SessionWatch::reconnected, &w,
+                     &frmCafeTransUmum::refreshAfterReconnect);
+    w.exec();
+}
+
 } // namespace
 
 // What each menu key opens: one line per window. Keys without a line do nothing.
@@ -153,7 +161,7 @@ const QHash<QString, frmMain::Opener> &frmMain::openers() {
         {QStringLiteral("mn0212"), openModal<frmSetupBarang>},
         {QStringLiteral("mn0221"), openModal<frmMadamatTrans>},
         {QStringLiteral("mn0231"), openModal<frmCafeOrder>},
-        {QStringLiteral("mn0232"), openModal<frmCafeTransUmum>},
+        {QStringLiteral("mn0232"), openSaleEntry},
         {QStringLiteral("mn0233"), openModal<frmCafeTransLaporan>},
     };
     return table;

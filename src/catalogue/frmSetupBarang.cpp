@@ -2,15 +2,25 @@
 #include "ui_frmSetupBarang.h"
 
 #include "catalogue/menuitem.h"
+#include "common/amount.h"
 #include "common/fill.h"
 #include "common/itemfield.h"
 #include "common/listexport.h"
+#include "common/lostwrite.h"
 #include "common/selectors.h"
 #include "common/texts.h"
 #include "core/busy.h"
 #include "core/messages.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/sql.h"
+
+namespace {
+
+const QString kChangedElsewhere =
+    QStringLiteral("Data telah diubah oleh pengguna lain, silakan muat ulang!");
+
+} // namespace
 
 frmSetupBarang::frmSetupBarang(QWidget *parent)
     : QDialog(parent)
@@ -84,6 +94,7 @@ void frmSetupBarang::DataMenu() {
 }
 
 void frmSetupBarang::Bersih() {
+    editing_.reset();
     ui->txtID->clear();
     ui->txtNama->clear();
     ui->txtKdWaktu->clear();
@@ -142,8 +153,11 @@ void frmSetupBarang::cmdSimpan_Click() {
         if (ui->txtID->text().isEmpty()) {
             if (!saveNewItem(values, alias))
                 return;
-        } else {
-            catalogue::updateMenuItem(ui->txtID->text(), values, alias);
+        } else if (!editing_ ||
+                   !catalogue::updateMenuItem(ui->txtID->text(), values, alias, *editing_)) {
+            msg::exclamation(kChangedElsewhere);
+            reloadItem(ui->txtID->text());
+            return;
         }
     } catch (const db::Error &e) {
         msg::exclamation(common::text::NotSaved + QLatin1Char('\n') + e.text());
@@ -157,14 +171,78 @@ void frmSetupBarang::cmdSimpan_Click() {
 // Numbers and inserts a new item. Another workstation may store the same code between the
 // numbering and the insert; the key refuses the second row and the item is numbered again.
 // txtID shows the code only once the item is stored, so a failed save stays a new item.
+// When the insert's reply is lost the item may be stored all the same: it is looked up before
+// anything is reported, and until that is known a further save looks it up first.
 bool frmSetupBarang::saveNewItem(const catalogue::MenuItemValues &values, const QString &alias) {
-    const auto code = common::insertWithNextKey(
-        catalogue::itemKeyRule(), catalogue::kItemCodeKey,
-        [&](const QString &key) { catalogue::insertMenuItem(key, values, alias); });
+    const auto storedAs = [&](const QString &code) {
+        return common::resolveLostWrite(
+            [&] { return catalogue::newMenuItemStored(code, values, alias); });
+    };
+    if (!unresolvedCode_.isEmpty()) {
+        const auto known = storedAs(unresolvedCode_);
+        if (!known)
+            throw db::Error(db::kConnectionMessage, db::Error::ServerGone);
+        const QString code = std::exchange(unresolvedCode_, QString());
+        if (*known) {
+            ui->txtID->setText(code);
+            return true;
+        }
+    }
+    QString attempted;
+    std::optional<QString> code;
+    try {
+        code = common::insertWithNextKey(catalogue::itemKeyRule(), catalogue::kItemCodeKey,
+                                         [&](const QString &key) {
+                                             attempted = key;
+                                             catalogue::insertMenuItem(key, values, alias);
+                                         });
+    } catch (const db::Error &e) {
+        if (attempted.isEmpty() || !e.isConnectionFailure())
+            throw;
+        const auto known = storedAs(attempted);
+        if (!known)
+            unresolvedCode_ = attempted;
+        if (!known || !*known)
+            throw;
+        code = attempted;
+    }
     if (!code)
         return false;
     ui->txtID->setText(*code);
     return true;
+}
+
+void frmSetupBarang::showRow(int row) {
+    auto sub = [this, row](int s) { return ui->ListView1->subItem(row, s); };
+    ui->txtID->setText(sub(1));
+    ui->txtNama->setText(sub(2));
+    ui->txtHargaPokok->setText(sub(3));
+    ui->txtHargaJual->setText(sub(4));
+    ui->txtStokHarian->setText(sub(5));
+    ui->txtKdWaktu->setText(catalogue::slotCodeOfWaktu(sub(6)));
+    ui->txtKdStatus->setText(sub(7));
+    editing_ = catalogue::MenuItemLoaded{
+        sub(2), common::amountWhole(sub(3)),        common::amountWhole(sub(4)),
+        sub(5), catalogue::slotCodeOfWaktu(sub(6)), sub(7)};
+}
+
+void frmSetupBarang::reloadItem(const QString &code) {
+    Bersih();
+    DataMenu();
+    // A list that read nothing keeps its old rows: a removed item is not offered again.
+    try {
+        if (!catalogue::menuItemExists(code))
+            return;
+    } catch (const db::Error &) {
+        return;
+    }
+    for (int row = 0; row < ui->ListView1->rowCount(); ++row) {
+        if (ui->ListView1->subItem(row, 1) == code) {
+            ui->ListView1->selectRow(row);
+            showRow(row);
+            return;
+        }
+    }
 }
 
 void frmSetupBarang::ListView1_DblClick() {
@@ -175,12 +253,5 @@ void frmSetupBarang::ListView1_DblClick() {
     const int row = ui->ListView1->selectedRow();
     if (row < 0)
         return;
-    auto sub = [this, row](int s) { return ui->ListView1->subItem(row, s); };
-    ui->txtID->setText(sub(1));
-    ui->txtNama->setText(sub(2));
-    ui->txtHargaPokok->setText(sub(3));
-    ui->txtHargaJual->setText(sub(4));
-    ui->txtStokHarian->setText(sub(5));
-    ui->txtKdWaktu->setText(catalogue::slotCodeOfWaktu(sub(6)));
-    ui->txtKdStatus->setText(sub(7));
+    showRow(row);
 }

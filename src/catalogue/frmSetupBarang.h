@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmSetupBarang;
@@ -37,7 +38,14 @@ private:
     catalogue::MenuItemForm form() const;
     QWidget *fieldWidget(catalogue::MenuField field) const;
     bool saveNewItem(const catalogue::MenuItemValues &values, const QString &alias);
+    // Shows a list row in the entry fields and keeps it as the loaded state of the edit.
+    void showRow(int row);
+    // After a conflict: the list read again and the item's current row shown.
+    void reloadItem(const QString &code);
 
     std::unique_ptr<Ui::frmSetupBarang> ui;
     bool loaded_ = false;
+    std::optional<catalogue::MenuItemLoaded> editing_;
+    // A new item whose insert reply was lost and could not be looked up yet.
+    QString unresolvedCode_;
 };

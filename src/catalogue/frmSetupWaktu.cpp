@@ -58,6 +58,7 @@ void frmSetupWaktu::DataWaktu() {
 }
 
 void frmSetupWaktu::Bersih() {
+    loadedName_.clear();
     ui->txtID->clear();
     ui->txtKeterangan->clear();
 }
@@ -69,8 +70,23 @@ void frmSetupWaktu::cmdSimpan_Click() {
         ui->txtKeterangan->setFocus();
         return;
     }
+    const QString id = ui->txtID->text();
     try {
-        catalogue::saveSlot(ui->txtID->text(), ui->txtKeterangan->text());
+        if (!catalogue::saveSlot(id, ui->txtKeterangan->text(), loadedName_)) {
+            msg::exclamation(
+                QStringLiteral("Data telah diubah oleh pengguna lain, silakan muat ulang!"));
+            // The slot as it is now.
+            Bersih();
+            DataWaktu();
+            for (int row = 0; row < ui->ListView1->rowCount(); ++row) {
+                if (ui->ListView1->subItem(row, 1) == id) {
+                    ui->ListView1->selectRow(row);
+                    ListView1_DblClick();
+                    break;
+                }
+            }
+            return;
+        }
     } catch (const db::Error &e) {
         msg::exclamation(QStringLiteral("Data gagal disimpan!\n") + e.text());
         return;
@@ -86,4 +102,5 @@ void frmSetupWaktu::ListView1_DblClick() {
         return;
     ui->txtID->setText(ui->ListView1->subItem(row, 1));
     ui->txtKeterangan->setText(ui->ListView1->subItem(row, 2));
+    loadedName_ = ui->ListView1->subItem(row, 2);
 }

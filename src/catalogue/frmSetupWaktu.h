@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <memory>
 
@@ -30,4 +31,6 @@ private:
 
     std::unique_ptr<Ui::frmSetupWaktu> ui;
     bool loaded_ = false;
+    // The name the slot held when the edit loaded it.
+    QString loadedName_;
 };

@@ -91,7 +91,12 @@ const QString &updateMenuItemSql() {
         QStringLiteral("UPDATE data_barang SET  barang_nama = ?, barang_harga_jual = ?, "
                        "barang_harga_pokok = ?, barang_stok_harian = ?, barang_waktu = ?, "
                        "barang_status=?,  barang_upd_date = NOW(), barang_upd_alias=? "
-                       "WHERE barang_kode = ? ");
+                       "WHERE barang_kode = ? "
+                       // the row as the window loaded it
+                       "AND BINARY barang_nama = ? AND ROUND(barang_harga_jual) = ? "
+                       "AND ROUND(barang_harga_pokok) = ? AND barang_stok_harian = ? "
+                       // an empty slot (none, or one since removed) is not compared
+                       "AND (? IS NULL OR barang_waktu = ?) AND BINARY barang_status = ?");
     return sql;
 }
 
@@ -100,9 +105,55 @@ void insertMenuItem(const QString &code, const MenuItemValues &v, const QString 
              {code, v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, alias});
 }
 
-void updateMenuItem(const QString &code, const MenuItemValues &v, const QString &alias) {
-    db::exec(updateMenuItemSql(),
-             {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status, alias, code});
+bool updateMenuItem(const QString &code, const MenuItemValues &v, const QString &alias,
+                    const MenuItemLoaded &loaded) {
+    const QVariant loadedWaktu =
+        loaded.waktu.isEmpty() ? QVariant(QMetaType(QMetaType::Int)) : QVariant(loaded.waktu);
+    const int changed = db::exec(
+        updateMenuItemSql(), {v.nama, v.hargaJual, v.hargaPokok, v.stokHarian, v.waktu, v.status,
+                              alias, code, loaded.nama, loaded.hargaJual, loaded.hargaPokok,
+                              loaded.stokHarian, loadedWaktu, loadedWaktu, loaded.status});
+    // The server counts changed rows: none also when the row already held every value.
+    return changed > 0 || menuItemHolds(code, v);
+}
+
+const QString &menuItemHoldsSql() {
+    static const QString sql = QStringLiteral(
+        "SELECT COUNT(*) FROM data_barang WHERE barang_kode = ? AND BINARY barang_nama = ? "
+        "AND barang_harga_pokok = ? AND barang_harga_jual = ? AND barang_stok_harian = ? "
+        "AND barang_waktu <=> ? "
+        // a NULL status or alias is not compared
+        "AND (? IS NULL OR BINARY barang_status = ?) AND (? IS NULL OR barang_reg_alias = ?)");
+    return sql;
+}
+
+namespace {
+
+bool holds(const QString &code, const MenuItemValues &v, const QVariant &status,
+           const QVariant &alias) {
+    const QVariant waktu =
+        v.waktu.isEmpty() ? QVariant(QMetaType(QMetaType::Int)) : QVariant(v.waktu);
+    return db::number(db::scalar(menuItemHoldsSql(),
+                                 {code, v.nama, v.hargaPokok, v.hargaJual, v.stokHarian, waktu,
+                                  status, status, alias, alias})) > 0;
+}
+
+const QVariant kNotCompared = QVariant(QMetaType(QMetaType::QString));
+
+} // namespace
+
+bool menuItemHolds(const QString &code, const MenuItemValues &v) {
+    return holds(code, v, v.status, kNotCompared);
+}
+
+bool menuItemExists(const QString &code) {
+    return db::number(db::scalar(QStringLiteral("SELECT COUNT(*) FROM data_barang "
+                                                "WHERE barang_kode = ?"),
+                                 {code})) > 0;
+}
+
+bool newMenuItemStored(const QString &code, const MenuItemValues &v, const QString &alias) {
+    return holds(code, v, kNotCompared, alias.isNull() ? kNotCompared : QVariant(alias));
 }
 
 QString slotCodeOfWaktu(const QString &waktu) {

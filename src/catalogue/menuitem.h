@@ -52,11 +52,35 @@ MenuItemValues menuItemValues(const MenuItemForm &form);
 // Item codes "001", "002", ... one above the highest stored, refused past 999.
 common::KeyRule itemKeyRule();
 
+// What an edit loaded from the list: the values the written columns held, prices in whole
+// rupiah as the list shows them, an empty slot for none.
+struct MenuItemLoaded {
+    QString nama;
+    qlonglong hargaPokok = 0;
+    qlonglong hargaJual = 0;
+    QString stokHarian;
+    QString waktu;
+    QString status;
+};
+
 // A new item always starts with status 1. Both throw db::Error.
 const QString &insertMenuItemSql();
 const QString &updateMenuItemSql();
 void insertMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
-void updateMenuItem(const QString &code, const MenuItemValues &values, const QString &alias);
+// Writes only while the row still holds what was loaded; false (nothing written) when another
+// workstation changed or removed it since. Saving unchanged values is no conflict.
+bool updateMenuItem(const QString &code, const MenuItemValues &values, const QString &alias,
+                    const MenuItemLoaded &loaded);
+
+// A row under code holding exactly these values. Throws db::Error.
+const QString &menuItemHoldsSql();
+// After a save: the row holds every written value.
+bool menuItemHolds(const QString &code, const MenuItemValues &values);
+// An item under code is stored. Throws db::Error.
+bool menuItemExists(const QString &code);
+// A new item whose reply was lost: another workstation may hold the same code, so the row is
+// this window's only if it holds the name, prices, stock and slot sent and the registering alias.
+bool newMenuItemStored(const QString &code, const MenuItemValues &values, const QString &alias);
 
 // The key that a new item's code may find taken by another workstation.
 inline const QString kItemCodeKey = QStringLiteral("PRIMARY");

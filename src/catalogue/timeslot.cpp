@@ -3,6 +3,8 @@
 #include "db/reader.h"
 #include "db/sql.h"
 
+#include <QSqlQuery>
+
 namespace catalogue {
 
 const QString &slotListSql() {
@@ -28,15 +30,33 @@ const QString &slotInsertSql() {
 
 const QString &slotUpdateSql() {
     static const QString sql =
-        QStringLiteral("UPDATE set_waktu SET waktu_nama = ? WHERE waktu_id = ?");
+        QStringLiteral("UPDATE set_waktu SET waktu_nama = ? WHERE waktu_id = ? "
+                       "AND BINARY waktu_nama = ?");
     return sql;
 }
 
-void saveSlot(const QString &id, const QString &name) {
-    if (!id.isEmpty())
-        db::exec(slotUpdateSql(), {name, id});
-    else
+bool saveSlot(const QString &id, const QString &name, const QString &loadedName) {
+    if (id.isEmpty()) {
         db::exec(slotInsertSql(), {name});
+        return true;
+    }
+    if (db::exec(slotUpdateSql(), {name, id, loadedName}) > 0)
+        return true;
+    // No row changed: the slot may already hold the name.
+    return slotName(id) == name;
+}
+
+const QString &slotNameSql() {
+    static const QString sql =
+        QStringLiteral("SELECT waktu_nama FROM set_waktu WHERE waktu_id = ?");
+    return sql;
+}
+
+std::optional<QString> slotName(const QString &id) {
+    QSqlQuery q = db::select(slotNameSql(), {id});
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toString();
 }
 
 } // namespace catalogue

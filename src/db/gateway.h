@@ -14,9 +14,11 @@ inline const QString kConnectionMessage = QStringLiteral(
     "Ada kesalahan dengan koneksi ke server, periksa apakah jaringan/server sudah berjalan "
     "dengan baik!");
 
-// Driver timeouts, whole seconds.
+// Driver timeouts, whole seconds. A user action against a hung server gives up within 15 s;
+// the read timeout stays above the longest wait the server itself is asked for (a transfer
+// waits up to 10 s for its account's lock), so such a wait ends with the server's answer.
 constexpr int kConnectTimeoutSeconds = 4;
-constexpr int kReadTimeoutSeconds = 10;
+constexpr int kReadTimeoutSeconds = 13;
 
 // Server address and port text the next open uses.
 void setServer(const QString &address, const QString &portText);

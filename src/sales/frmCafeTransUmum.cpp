@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "db/gateway.h"
 #include "db/reader.h"
 #include "db/sql.h"
 #include "sales/cart.h"
@@ -101,10 +102,33 @@ void frmCafeTransUmum::load() {
         const QSignalBlocker quiet(ui->dtHistory); // one history fill below, not two
         ui->dtHistory->setDate(today);
     }
-    common::reportFillFailure(common::firstFailure(
-        {common::FillCampuses(ui->cboKampus), common::FillMenuItems(ui->cboBarang)}));
-    DataHistory();
+    fillAll();
+}
+
+void frmCafeTransUmum::fillAll() {
+    // A refill keeps what was chosen before it.
+    const QString kampus = ui->cboKampus->currentText();
+    const QString barang = ui->cboBarang->currentText();
+    std::optional<db::Error> failure = common::firstFailure(
+        {common::FillCampuses(ui->cboKampus), common::FillMenuItems(ui->cboBarang)});
+    for (auto [box, text] : {std::pair{ui->cboKampus, kampus}, std::pair{ui->cboBarang, barang}}) {
+        const int index = box->findText(text);
+        if (!text.isEmpty() && index >= 0)
+            box->setCurrentIndex(index);
+    }
+    const std::optional<db::Error> history = fillHistory();
     cekTanggal();
+    if (!failure)
+        failure = history;
+    if (!failure && ui->txtTglServer->text().isEmpty())
+        failure = db::Error(db::kConnectionMessage, db::Error::ServerGone);
+    stale_ = failure.has_value();
+    // Once, however many of the reads failed.
+    common::reportFillFailure(failure);
+}
+
+void frmCafeTransUmum::refreshAfterReconnect() {
+    fillAll();
 }
 
 QLineEdit *frmCafeTransUmum::txtTransId() const {
@@ -132,11 +156,20 @@ void frmCafeTransUmum::TabelHistory() {
 }
 
 void frmCafeTransUmum::DataHistory() {
+    const std::optional<db::Error> failure = fillHistory();
+    if (common::reportFillFailure(failure))
+        return;
+    // The server answers again: what an earlier outage left out is read now.
+    if (stale_)
+        fillAll();
+}
+
+std::optional<db::Error> frmCafeTransUmum::fillHistory() {
     sales::HistoryFill fill = sales::historyRows(ui->dtHistory->date());
     ui->txtHistoryJumlah->setText(QString::number(fill.rows.size()));
     ui->ListView2->setRows(std::move(fill.rows));
     ui->txtLogTotal->setText(common::formatAmount(fill.total));
-    common::reportFillFailure(fill.failure);
+    return fill.failure;
 }
 
 void frmCafeTransUmum::cekTanggal() {
@@ -191,6 +224,8 @@ void frmCafeTransUmum::Bersih() {
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTransId->clear();
     currentOrderCode_.clear();
+    cartCode_.clear();
+    outcomeUnknown_ = false;
     ui->txtPembeli->setFocus(); // the next buyer
 }
 
@@ -209,13 +244,35 @@ bool frmCafeTransUmum::SimpanBarang() {
                            sales::parseQuantity(cart->subItem(row, Qty)).value_or(0),
                            common::amountWhole(cart->subItem(row, Jumlah))});
     }
-    try {
-        currentOrderCode_ = sales::recordSale(sale);
-    } catch (const db::Error &e) {
-        msg::critical(QStringLiteral("Transaksi gagal disimpan, silakan coba lagi.\n") + e.text(),
+    const auto failed = [](const QString &reason) {
+        msg::critical(QStringLiteral("Transaksi gagal disimpan, silakan coba lagi.\n") + reason,
                       core::appTitle());
         return false;
+    };
+
+    bool stored = false;
+    if (outcomeUnknown_) {
+        // The earlier attempt may be stored: find out before anything is written again.
+        const auto known = sales::resolveSale(cartCode_, sale);
+        if (!known)
+            return failed(db::kConnectionMessage);
+        outcomeUnknown_ = false;
+        stored = *known;
     }
+    if (!stored) {
+        try {
+            sales::recordSale(sale, cartCode_);
+        } catch (const db::Error &e) {
+            if (cartCode_.isEmpty() || !e.isConnectionFailure())
+                return failed(e.text());
+            // The reply was lost: the order may be stored all the same.
+            const auto known = sales::resolveSale(cartCode_, sale);
+            outcomeUnknown_ = !known;
+            if (!known || !*known)
+                return failed(e.text());
+        }
+    }
+    currentOrderCode_ = cartCode_;
     ui->txtTransId->setText(currentOrderCode_);
     // Only a stored order is printed.
     CetakStrukUlang();
@@ -227,6 +284,13 @@ void frmCafeTransUmum::CetakStrukUlang() {
 }
 
 void frmCafeTransUmum::cmdInsert_Click() {
+    // A window opened while the server was away reads its lists and the server date first; a
+    // date still unread is a connection problem (already reported), not a date mismatch.
+    if (stale_) {
+        fillAll();
+        if (stale_)
+            return;
+    }
     if (ui->txtTglKomputer->text() != ui->txtTglServer->text()) {
         msg::exclamation(QStringLiteral("Tanggal komputer tidak sesuai!"));
         return;
@@ -280,6 +344,9 @@ void frmCafeTransUmum::cmdBayar_Click() {
 }
 
 void frmCafeTransUmum::Command1_Click() {
+    // A new cart draws its own code.
+    cartCode_.clear();
+    outcomeUnknown_ = false;
     clearBarang();
     ui->txtQty->setText(QStringLiteral("0"));
     ui->txtTotal->setText(QStringLiteral("0"));

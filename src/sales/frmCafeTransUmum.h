@@ -3,6 +3,10 @@
 #include <QDialog>
 #include <QString>
 
+#include "db/sql.h"
+
+#include <optional>
+
 class QLineEdit;
 
 namespace sales {
@@ -37,6 +41,11 @@ public:
     // Prints the receipt of the order in txtTransId.
     void CetakStrukUlang();
 
+public slots:
+    // Reads the drop-downs, the history and the server date again, for a window whose reads
+    // failed while the server was away (the session watch calls it once it reconnected).
+    void refreshAfterReconnect();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -46,6 +55,10 @@ private:
     void wireKeyboard();
     // Delete on a cart line: the line goes, the totals follow.
     void removeCartLine();
+    // The history of the picked day; its failure is returned, not shown.
+    std::optional<db::Error> fillHistory();
+    // Reads the drop-downs, the history and the server date; the first failure shows once.
+    void fillAll();
     void cmdInsert_Click();
     void cmdBayar_Click();
     void Command1_Click();
@@ -56,6 +69,13 @@ private:
     Ui::frmCafeTransUmum *ui;
     sales::ItemSelector *itemSelector_ = nullptr;
     QString currentOrderCode_;
+    // The code this cart drew: kept until the sale is stored or the cart is reset, so a retry
+    // after a lost reply stores under the same code and never twice.
+    QString cartCode_;
+    // The last attempt's reply was lost and the server could not be asked since.
+    bool outcomeUnknown_ = false;
     bool paying_ = false;
     bool loaded_ = false;
+    // A read failed: the lists or the server date may be missing until they are read again.
+    bool stale_ = false;
 };

@@ -1,5 +1,7 @@
 #include "sales/orderrecord.h"
 
+#include "common/lostwrite.h"
+#include "db/reader.h"
 #include "db/sql.h"
 
 #include <cmath>
@@ -55,13 +57,17 @@ QString orderLineSql() {
                           "list_reg_alias = ?");
 }
 
-QString recordSale(const Sale &sale) {
+QString recordSale(const Sale &sale, QString &code) {
     db::Transaction transaction;
 
-    QString code;
+    // A kept code is the caller's own: its earlier attempt is known not to be stored, so a
+    // duplicate means another order holds it and a new number is drawn.
+    bool kept = !code.isEmpty();
     for (int attempt = 1;; ++attempt) {
-        const QVariant drawn = db::scalar(orderNumberSql());
-        code = orderCode(sale.at, QString::number(std::llround(db::number(drawn))));
+        if (!kept) {
+            const QVariant drawn = db::scalar(orderNumberSql());
+            code = orderCode(sale.at, QString::number(std::llround(db::number(drawn))));
+        }
         try {
             db::exec(orderHeaderSql(),
                      {code, text(sale.pembeli), sale.total, text(sale.kampus), text(sale.alias)});
@@ -69,6 +75,7 @@ QString recordSale(const Sale &sale) {
         } catch (const db::Error &e) {
             if (!e.isDuplicate() || e.duplicateKey() != kOrderCodeKey || attempt >= kCodeDraws)
                 throw;
+            kept = false;
         }
     }
     db::Prepared line(orderLineSql());
@@ -76,6 +83,33 @@ QString recordSale(const Sale &sale) {
         line.exec({code, text(l.kode), text(l.nama), l.harga, l.qty, l.jumlah, text(sale.alias)});
     transaction.commit();
     return code;
+}
+
+QString recordSale(const Sale &sale) {
+    QString code;
+    return recordSale(sale, code);
+}
+
+const QString &storedOrderSql() {
+    static const QString sql = QStringLiteral(
+        "SELECT order_harga, order_reg_alias FROM data_barang_order WHERE order_kode = ?");
+    return sql;
+}
+
+bool saleStored(const QString &code, const Sale &sale) {
+    db::Reader r(storedOrderSql(), {code});
+    const int harga = r.column(QStringLiteral("order_harga"));
+    const int alias = r.column(QStringLiteral("order_reg_alias"));
+    r.throwIfFailed();
+    bool stored = false;
+    while (r.next())
+        stored = stored || (r.money(harga) == sale.total && r.text(alias) == text(sale.alias));
+    r.throwIfFailed();
+    return stored;
+}
+
+std::optional<bool> resolveSale(const QString &code, const Sale &sale) {
+    return common::resolveLostWrite([&] { return saleStored(code, sale); });
 }
 
 } // namespace sales

@@ -443,11 +443,12 @@ private slots:
                                   << 1;
         QTest::newRow("changed item")
             << catalogue::updateMenuItemSql()
-            << QVariantList{"NASI UDUK SPESIAL", "9500", "6000", "40", "1", "2", "admin", "001"}
+            << QVariantList{"NASI UDUK SPESIAL", "9500", "6000", "40", "1", "2", "admin", "001",
+                            "NASI UDUK",         "9000", "6000", "40", "1", "1", "1"}
             << 1;
         QTest::newRow("new slot") << catalogue::slotInsertSql() << QVariantList{"SORE"} << 1;
         QTest::newRow("renamed slot")
-            << catalogue::slotUpdateSql() << QVariantList{"SUBUH", "1"} << 1;
+            << catalogue::slotUpdateSql() << QVariantList{"SUBUH", "1", "PAGI"} << 1;
         // order register, report, cancellation, postings
         QTest::newRow("register rekap")
             << "SELECT *, GetWaktu(order_waktu) as Waktu, IF(order_status=1, 'AKTIF', "
