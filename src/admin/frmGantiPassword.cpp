@@ -1,6 +1,6 @@
 #include "admin/frmGantiPassword.h"
 
-#include "admin/outcome.h"
+#include "common/lostwrite.h"
 #include "common/texts.h"
 #include "common/twips.h"
 #include "core/messages.h"
@@ -100,7 +100,7 @@ void frmGantiPassword::cmdSimpan_Click() {
         }
     } catch (const db::Error &e) {
         // A lost reply is settled by reading the password and the log back.
-        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+        const auto found = e.isConnectionFailure() ? common::resolveLostWrite([&] {
             return logsBefore >= 0 && admin::passwordIs(alias, f.baru) &&
                    admin::passwordLogCount(alias) > logsBefore;
         })

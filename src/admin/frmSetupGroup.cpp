@@ -1,10 +1,10 @@
 #include "admin/frmSetupGroup.h"
 
 #include "admin/frmData.h"
-#include "admin/outcome.h"
 #include "common/fill.h"
 #include "common/itemfield.h"
 #include "common/listexport.h"
+#include "common/lostwrite.h"
 #include "common/reportlist.h"
 #include "common/selectors.h"
 #include "common/texts.h"
@@ -267,7 +267,7 @@ void frmSetupGroup::cmdSimpan_Click() {
         // A lost reply is settled by reading the group back before anything is reported.
         admin::GroupForm written = form;
         written.kode = attempted;
-        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+        const auto found = e.isConnectionFailure() ? common::resolveLostWrite([&] {
             return !attempted.isEmpty() && admin::groupStored(written, list);
         })
                                                    : std::optional<bool>(false);

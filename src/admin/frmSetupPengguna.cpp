@@ -1,8 +1,8 @@
 #include "admin/frmSetupPengguna.h"
 
 #include "admin/frmData.h"
-#include "admin/outcome.h"
 #include "common/fill.h"
+#include "common/lostwrite.h"
 #include "common/selectors.h"
 #include "common/texts.h"
 #include "common/twips.h"
@@ -289,7 +289,7 @@ void frmSetupPengguna::cmdSimpan_Click() {
         // A lost reply is settled by reading the user back before anything is reported.
         admin::UserForm written = f;
         written.id = attempted;
-        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+        const auto found = e.isConnectionFailure() ? common::resolveLostWrite([&] {
             return !attempted.isEmpty() && admin::userStored(written, !isNew);
         })
                                                    : std::optional<bool>(false);
@@ -328,7 +328,7 @@ void frmSetupPengguna::cmdReset_Click() {
             return;
         }
     } catch (const db::Error &e) {
-        const auto found = e.isConnectionFailure() ? admin::resolveLostWrite([&] {
+        const auto found = e.isConnectionFailure() ? common::resolveLostWrite([&] {
             return admin::passwordIs(txtUser->text(), admin::kDefaultPassword);
         })
                                                    : std::optional<bool>(false);
