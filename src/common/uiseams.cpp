@@ -17,7 +17,11 @@ msg::Answer showBox(msg::Icon icon, const QString &title, const QString &text,
                     msg::Buttons buttons) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
-    box.setText(text);
+    // A closing " ?" after a long code must not wrap onto a line of its own.
+    QString shown = text;
+    if (shown.endsWith(QLatin1String(" ?")))
+        shown[shown.size() - 2] = QChar::Nbsp;
+    box.setText(shown);
     switch (icon) {
     case msg::Icon::Information:
         box.setIcon(QMessageBox::Information);

@@ -59,6 +59,20 @@ private slots:
         captions.sort();
         QCOMPARE(captions, (QStringList{"Batal", "OK", "Tidak", "Ya"}));
 
+        // The reprint question keeps its "?" on the line of its text.
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        msg::askYesNo(QStringLiteral("Apakah yakin cetak struk transaksi ini >> "
+                                     "ODR261211175708763381 ?"),
+                      QString());
+        QCOMPARE(shown, QStringLiteral("Apakah yakin cetak struk transaksi ini >> "
+                                       "ODR261211175708763381\u00A0?"));
+
         // An empty caption shows the application's title, never the executable's name.
         QWidget untitled;
         untitled.show();
