@@ -8,7 +8,7 @@
 namespace app {
 
 QString loginDateText(const QDateTime &at) {
-    return QLocale::system().toString(at, QStringLiteral("dd MMMM yyyy"));
+    return common::uiLocale().toString(at, QStringLiteral("dd MMMM yyyy"));
 }
 
 QString longDateText(const QDate &day) {

@@ -36,6 +36,8 @@ private slots:
         QCOMPARE(QLocale::system().language(), QLocale::C);
         common::installUiSeams();
         QCOMPARE(app::longDateText(QDate(2026, 12, 11)), QStringLiteral("Jumat, 11 Desember 2026"));
+        QCOMPARE(app::loginDateText(QDateTime(QDate(2026, 12, 11), QTime(8, 0))),
+                 QStringLiteral("11 Desember 2026"));
         QDateEdit picker;
         QCOMPARE(picker.locale().language(), QLocale::Indonesian);
 

@@ -122,11 +122,11 @@ private slots:
         QCOMPARE(box("txtKdKoneksi")->text(), QStringLiteral("1"));
         QCOMPARE(login->windowTitle(), QStringLiteral("APLIKASI CAFE SINDARA"));
         const QString today =
-            QLocale::system().toString(serverNow(), QStringLiteral("dd MMMM yyyy"));
+            common::uiLocale().toString(serverNow(), QStringLiteral("dd MMMM yyyy"));
         QCOMPARE(box("txtTglServer")->text(), today);
         QCOMPARE(box("txtTglKomputer")->text(),
-                 QLocale::system().toString(QDateTime::currentDateTime(),
-                                            QStringLiteral("dd MMMM yyyy")));
+                 common::uiLocale().toString(QDateTime::currentDateTime(),
+                                             QStringLiteral("dd MMMM yyyy")));
         QVERIFY(w<QPushButton>("cmdLogin")->isEnabled());
         QVERIFY(!box("txtUser")->isReadOnly());
         QVERIFY(!box("txtPassword")->styleSheet().contains(QStringLiteral("#C0C0C0")));
