@@ -47,7 +47,7 @@ QLineEdit *lineEdit(QWidget *parent, const char *name, int maxLength) {
 } // namespace
 
 frmSetupGroup::frmSetupGroup(QWidget *parent)
-    : QDialog(parent) {
+    : common::WorkingDialog(parent) {
     setWindowTitle(core::appTitle());
     lblJudul = new QLabel(QStringLiteral("SETUP GROUP AKSES"), this);
     lblJudul->setObjectName(QStringLiteral("lblJudul"));
@@ -121,14 +121,6 @@ frmSetupGroup::frmSetupGroup(QWidget *parent)
 }
 
 frmSetupGroup::~frmSetupGroup() = default;
-
-void frmSetupGroup::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
-}
 
 void frmSetupGroup::load() {
     const auto failure = common::FillComponentList(cboJenis, QStringLiteral("03"));

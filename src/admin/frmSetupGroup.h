@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include "admin/groups.h"
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class ReportList;
 }
 
 // Creates or edits a user group and grants its menu entries on the tree of the catalogue.
-class frmSetupGroup : public QDialog {
+class frmSetupGroup : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -49,16 +51,12 @@ public:
     QPushButton *cmdExport;
     QLabel *lblJudul;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void load();
+    void load() override;
     void cmdSimpan_Click();
     void cmdCekAll_Click();
     void reloadAfterConflict();
     QList<admin::Right> rights() const;
 
-    bool loaded_ = false;
     std::optional<admin::GroupRow> loadedRow_;
 };

@@ -81,7 +81,7 @@ QWidget *pair(QWidget *parent, QLineEdit *code, QComboBox *box) {
 } // namespace
 
 frmSetupPengguna::frmSetupPengguna(QWidget *parent)
-    : QDialog(parent) {
+    : common::WorkingDialog(parent) {
     setWindowTitle(core::appTitle());
     auto *lblJudul = new QLabel(QStringLiteral("SETUP PENGGUNA"), this);
     lblJudul->setObjectName(QStringLiteral("lblJudul"));
@@ -179,14 +179,6 @@ frmSetupPengguna::frmSetupPengguna(QWidget *parent)
 }
 
 frmSetupPengguna::~frmSetupPengguna() = default;
-
-void frmSetupPengguna::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
-}
 
 void frmSetupPengguna::load() {
     const auto failure = common::firstFailure(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include "admin/accounts.h"
 
 #include <QDialog>
@@ -14,7 +16,7 @@ class QPushButton;
 class frmData;
 
 // Creates or edits a user account and resets its password to the default.
-class frmSetupPengguna : public QDialog {
+class frmSetupPengguna : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -49,17 +51,13 @@ public:
     QPushButton *cmdReset;
     QPushButton *cmdKeluar;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void load();
+    void load() override;
     void showStored();
     void cmdSimpan_Click();
     void cmdReset_Click();
     admin::UserForm form() const;
     QWidget *fieldWidget(admin::UserField field) const;
 
-    bool loaded_ = false;
     std::optional<admin::UserRow> loadedRow_;
 };

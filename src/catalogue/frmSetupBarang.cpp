@@ -23,7 +23,7 @@ const QString kChangedElsewhere =
 } // namespace
 
 frmSetupBarang::frmSetupBarang(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(std::make_unique<Ui::frmSetupBarang>()) {
     ui->setupUi(this);
     ui->pb1->hide();
@@ -43,14 +43,6 @@ frmSetupBarang::frmSetupBarang(QWidget *parent)
 }
 
 frmSetupBarang::~frmSetupBarang() = default;
-
-void frmSetupBarang::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
-}
 
 void frmSetupBarang::load() {
     ui->pb1->hide();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include "catalogue/menuitem.h"
 
 #include <QDialog>
@@ -13,7 +15,7 @@ class frmSetupBarang;
 }
 
 // Menu item catalogue: lists every item with its remaining stock, adds and changes items.
-class frmSetupBarang : public QDialog {
+class frmSetupBarang : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -28,11 +30,8 @@ public:
     void DataMenu();
     void Bersih();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void load();
+    void load() override;
     void cmdSimpan_Click();
     void ListView1_DblClick();
     catalogue::MenuItemForm form() const;
@@ -44,7 +43,6 @@ private:
     void reloadItem(const QString &code);
 
     std::unique_ptr<Ui::frmSetupBarang> ui;
-    bool loaded_ = false;
     std::optional<catalogue::MenuItemLoaded> editing_;
     // A new item whose insert reply was lost and could not be looked up yet.
     QString unresolvedCode_;

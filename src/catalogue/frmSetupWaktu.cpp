@@ -10,7 +10,7 @@
 #include <QKeyEvent>
 
 frmSetupWaktu::frmSetupWaktu(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(std::make_unique<Ui::frmSetupWaktu>()) {
     ui->setupUi(this);
     connect(ui->cmdSimpan, &QPushButton::clicked, this, &frmSetupWaktu::cmdSimpan_Click);
@@ -22,13 +22,9 @@ frmSetupWaktu::frmSetupWaktu(QWidget *parent)
 
 frmSetupWaktu::~frmSetupWaktu() = default;
 
-void frmSetupWaktu::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        TabelWaktu();
-        DataWaktu();
-    }
-    QDialog::showEvent(event);
+void frmSetupWaktu::load() {
+    TabelWaktu();
+    DataWaktu();
 }
 
 void frmSetupWaktu::keyPressEvent(QKeyEvent *event) {

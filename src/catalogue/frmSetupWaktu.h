@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -10,7 +12,7 @@ class frmSetupWaktu;
 }
 
 // Meal time slots: lists them, adds a slot or renames one.
-class frmSetupWaktu : public QDialog {
+class frmSetupWaktu : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -22,7 +24,7 @@ public:
     void Bersih();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -30,7 +32,6 @@ private:
     void ListView1_DblClick();
 
     std::unique_ptr<Ui::frmSetupWaktu> ui;
-    bool loaded_ = false;
     // The name the slot held when the edit loaded it.
     QString loadedName_;
 };

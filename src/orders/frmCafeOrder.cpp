@@ -14,7 +14,7 @@
 #include "orders/orderlistopen.h"
 
 frmCafeOrder::frmCafeOrder(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(std::make_unique<Ui::frmCafeOrder>()) {
     ui->setupUi(this);
     ui->pb1->hide();
@@ -34,14 +34,6 @@ frmCafeOrder::frmCafeOrder(QWidget *parent)
 }
 
 frmCafeOrder::~frmCafeOrder() = default;
-
-void frmCafeOrder::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
-}
 
 void frmCafeOrder::load() {
     ui->pb1->hide();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include "orders/orderdata.h"
 
 #include <QDialog>
@@ -12,7 +14,7 @@ class frmCafeOrder;
 
 // The order register: orders of a date range per order or per menu item, and the one place an
 // order is cancelled.
-class frmCafeOrder : public QDialog {
+class frmCafeOrder : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -23,11 +25,8 @@ public:
     void DataOrder();
     void DataOrderRinci();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void load();
+    void load() override;
     orders::RegisterFilter filter() const;
     void showFill(orders::RegisterFill fill);
     void cmdPreview_Click();
@@ -37,6 +36,5 @@ private:
     void ListView1_DblClick();
 
     std::unique_ptr<Ui::frmCafeOrder> ui;
-    bool loaded_ = false;
     bool rinci_ = false; // the list shows one row per menu item
 };

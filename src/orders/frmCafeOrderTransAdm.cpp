@@ -6,7 +6,7 @@
 #include "orders/orderdata.h"
 
 frmCafeOrderTransAdm::frmCafeOrderTransAdm(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(std::make_unique<Ui::frmCafeOrderTransAdm>()) {
     ui->setupUi(this);
     connect(ui->cmdKeluar, &QPushButton::clicked, this, &QDialog::reject);
@@ -18,14 +18,10 @@ QLineEdit *frmCafeOrderTransAdm::txtOrderId() const {
     return ui->txtOrderId;
 }
 
-void frmCafeOrderTransAdm::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        TabelTrans();
-        DataTrans();
-        ui->ListView1->setFocus();
-    }
-    QDialog::showEvent(event);
+void frmCafeOrderTransAdm::load() {
+    TabelTrans();
+    DataTrans();
+    ui->ListView1->setFocus();
 }
 
 void frmCafeOrderTransAdm::TabelTrans() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -12,7 +14,7 @@ class frmCafeOrderTransAdm;
 
 // The card system's postings of one order, read-only. The opener writes the order code into
 // txtOrderId before showing the window; the list is read when it is first shown.
-class frmCafeOrderTransAdm : public QDialog {
+class frmCafeOrderTransAdm : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -25,9 +27,8 @@ public:
     void DataTrans();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
 
 private:
     std::unique_ptr<Ui::frmCafeOrderTransAdm> ui;
-    bool loaded_ = false;
 };

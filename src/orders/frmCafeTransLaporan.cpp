@@ -13,7 +13,7 @@
 #include "orders/orderlistopen.h"
 
 frmCafeTransLaporan::frmCafeTransLaporan(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(std::make_unique<Ui::frmCafeTransLaporan>()) {
     ui->setupUi(this);
     ui->pb1->hide();
@@ -29,14 +29,6 @@ frmCafeTransLaporan::frmCafeTransLaporan(QWidget *parent)
 }
 
 frmCafeTransLaporan::~frmCafeTransLaporan() = default;
-
-void frmCafeTransLaporan::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
-}
 
 void frmCafeTransLaporan::load() {
     ui->pb1->hide();

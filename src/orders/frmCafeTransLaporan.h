@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include "orders/orderdata.h"
 
 #include <QDialog>
@@ -12,7 +14,7 @@ class frmCafeTransLaporan;
 
 // The sales report: active orders of a date range per order or per menu item, with the cost
 // and margin of the items, for students' or walk-in buyers' orders.
-class frmCafeTransLaporan : public QDialog {
+class frmCafeTransLaporan : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -23,11 +25,8 @@ public:
     void DataOrder();
     void DataOrderRinci();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void load();
+    void load() override;
     orders::ReportFilter filter() const;
     void showFill(orders::ReportFill fill);
     void cmdPreview_Click();
@@ -35,6 +34,5 @@ private:
     void ListView1_DblClick();
 
     std::unique_ptr<Ui::frmCafeTransLaporan> ui;
-    bool loaded_ = false;
     bool rinci_ = false; // the list shows one row per menu item
 };

@@ -32,7 +32,7 @@ enum HistoryColumn { TransID = 1, Tanggal, HNama, Kirim, HJumlah, RegDate, RegUs
 } // namespace
 
 frmCafeTransUmum::frmCafeTransUmum(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(new Ui::frmCafeTransUmum) {
     ui->setupUi(this);
     ui->txtJumlah->setText(QStringLiteral("1"));
@@ -85,14 +85,6 @@ void frmCafeTransUmum::removeCartLine() {
 
 frmCafeTransUmum::~frmCafeTransUmum() {
     delete ui;
-}
-
-void frmCafeTransUmum::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        load();
-    }
-    QDialog::showEvent(event);
 }
 
 void frmCafeTransUmum::load() {

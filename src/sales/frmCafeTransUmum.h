@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -18,7 +20,7 @@ class frmCafeTransUmum;
 }
 
 // Sale entry: the walk-in cart, its payment and receipt, and the orders of a chosen day.
-class frmCafeTransUmum : public QDialog {
+class frmCafeTransUmum : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -46,12 +48,9 @@ public slots:
     // failed while the server was away (the session watch calls it once it reconnected).
     void refreshAfterReconnect();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     // The fills, the history and the dates, when the window is first shown.
-    void load();
+    void load() override;
     void wireKeyboard();
     // Delete on a cart line: the line goes, the totals follow.
     void removeCartLine();
@@ -75,7 +74,6 @@ private:
     // The last attempt's reply was lost and the server could not be asked since.
     bool outcomeUnknown_ = false;
     bool paying_ = false;
-    bool loaded_ = false;
     // A read failed: the lists or the server date may be missing until they are read again.
     bool stale_ = false;
 };

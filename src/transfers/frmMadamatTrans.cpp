@@ -27,7 +27,7 @@ QString amountBoxText(const QString &text) {
 } // namespace
 
 frmMadamatTrans::frmMadamatTrans(QWidget *parent)
-    : QDialog(parent)
+    : common::WorkingDialog(parent)
     , ui(new Ui::frmMadamatTrans) {
     ui->setupUi(this);
     ui->txtTanggal->setText(core::now().date().toString(QStringLiteral("dd/MM/yyyy")));
@@ -59,14 +59,10 @@ QLineEdit *frmMadamatTrans::txtNama() const {
     return ui->txtNama;
 }
 
-void frmMadamatTrans::showEvent(QShowEvent *event) {
-    if (!loaded_) {
-        loaded_ = true;
-        CekSaldo();
-        DataTrans();
-        ui->cmdCari->setFocus();
-    }
-    QDialog::showEvent(event);
+void frmMadamatTrans::load() {
+    CekSaldo();
+    DataTrans();
+    ui->cmdCari->setFocus();
 }
 
 void frmMadamatTrans::TabelTrans() {

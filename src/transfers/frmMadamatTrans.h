@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/workingdialog.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -11,7 +13,7 @@ class frmMadamatTrans;
 
 // Moves money from the institution's account to an account registered for transfers, and
 // lists every logged transfer.
-class frmMadamatTrans : public QDialog {
+class frmMadamatTrans : public common::WorkingDialog {
     Q_OBJECT
 
 public:
@@ -29,7 +31,7 @@ public:
     void ValidasiTransaksi();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void load() override;
 
 private:
     void cmdCari_Click();
@@ -39,5 +41,4 @@ private:
     void showInfo(const QString &text);
 
     Ui::frmMadamatTrans *ui;
-    bool loaded_ = false;
 };
