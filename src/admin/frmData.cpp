@@ -131,8 +131,6 @@ void frmData::fill() {
         rows = admin::listRows(view);
     }
     ListView1->setRows(std::move(rows.rows));
-    if (ListView1->rowCount() > 0)
-        ListView1->selectRow(0);
     lblJumlah->setText(countLabel_ + QString::number(ListView1->rowCount()));
     lblJumlah->adjustSize();
     common::reportFillFailure(rows.failure);

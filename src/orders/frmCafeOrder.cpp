@@ -71,8 +71,6 @@ void frmCafeOrder::showFill(orders::RegisterFill fill) {
     const auto failure = fill.failure;
     const qsizetype count = fill.rows.size();
     ui->ListView1->setRows(std::move(fill.rows));
-    if (count > 0)
-        ui->ListView1->selectRow(0);
     ui->txtJumlahData->setText(QString::number(count));
     ui->txtTotal->setText(common::formatAmount(fill.total));
     common::reportFillFailure(failure);

@@ -47,8 +47,6 @@ void frmCafeOrderTransAdm::DataTrans() {
     db::Fill fill = orders::postingRows(ui->txtOrderId->text());
     const qsizetype count = fill.rows.size();
     ui->ListView1->setRows(std::move(fill.rows));
-    if (count > 0)
-        ui->ListView1->selectRow(0);
     ui->txtJumlah->setText(QString::number(count));
     common::reportFillFailure(fill.failure);
 }

@@ -71,8 +71,6 @@ void frmCafeTransLaporan::showFill(orders::ReportFill fill) {
     const auto failure = fill.failure;
     const qsizetype count = fill.rows.size();
     ui->ListView1->setRows(std::move(fill.rows));
-    if (count > 0)
-        ui->ListView1->selectRow(0);
     ui->txtJumlahData->setText(QString::number(count));
     ui->txtTotalJual->setText(common::formatAmount(fill.jual));
     // Cost and margin belong to the per-item list; a per-order fill shows them as 0.

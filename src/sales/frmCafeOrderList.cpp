@@ -66,8 +66,6 @@ void frmCafeOrderList::DataList() {
         rows.append(
             {code, line.value(1), common::formatAmount(line.value(3).toLongLong()), line.value(4)});
     ui->ListView1->setRows(std::move(rows));
-    if (ui->ListView1->rowCount() > 0)
-        ui->ListView1->selectRow(0);
     ui->txtQty->setText(QString::number(fill.qty));
     ui->txtTotal->setText(common::formatAmount(fill.total));
     common::reportFillFailure(fill.failure);

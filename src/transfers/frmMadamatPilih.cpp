@@ -45,9 +45,6 @@ void frmMadamatPilih::DataMadamat() {
     core::BusyCursor busy;
     db::Fill fill = transfers::madamatRows();
     ui->ListView1->setRows(std::move(fill.rows));
-    // The first row is current, so AMBIL always has a row to take.
-    if (ui->ListView1->rowCount() > 0)
-        ui->ListView1->selectRow(0);
     common::reportFillFailure(fill.failure);
 }
 
